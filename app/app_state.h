@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+
+class GameState;
+
+constexpr uint32_t tickLength = 18;  // ms of game time per tick
+constexpr int quitFadeStart = 20;
+constexpr int quitCountdownStart = 5;
+constexpr int buttonCount = 8;
+
+// The application record. Written by the frame on the main thread; zero before appInit(),
+// the game fields reset by newGameReset() at every new game.
+struct AppState {
+    bool inGame = false;
+    std::unique_ptr<GameState> currentGame;  // set exactly while inGame
+    int selectedGame = 0;
+    int bestScore = 0;
+    int menuCursor = 0;  // 0 "start", 1 "exit"; survives games
+    int quitFade = 0;
+    int quitCountdown = 0;
+    bool quitRequested = false;
+    bool windowInactive = false;  // a focus loss arrived in this pass
+    uint32_t tickTarget = 0;
+    bool skipNextAdvance = false;
+    uint8_t eventSequence = 0;  // wraps; read as signed by the event order
+    uint32_t gameSeed = 0;
+    uint32_t frameCount = 0;
+    uint32_t lastPassTime = 0;
+    uint32_t passTime = 0;
+};
+
+// Built-in settings: filled with defaults by appInit(), never loaded or saved.
+struct Settings {
+    bool windowed = false;
+    bool noMultisample = true;
+    int keyBindings[buttonCount] = {};
+};
+
+extern AppState app;
+extern Settings settings;
+
+void restoreSettings();

@@ -1,0 +1,83 @@
+#include "app/lifecycle.h"
+
+#include <ctime>
+
+#include "app/app_state.h"
+#include "app/menu.h"
+#include "app/platform.h"
+#include "app/random.h"
+#include "audio/audio_device.h"
+#include "audio/sound_queue.h"
+#include "framework/actor.h"
+#include "games/pawtrap.h"
+#include "graphics/screen_effects.h"
+#include "graphics/video.h"
+
+namespace {
+
+constexpr int menuRepeatDelay = 500;  // ms before a held key repeats on the menu
+constexpr int menuRepeatInterval = 30;
+
+uint32_t clockSeconds() { return static_cast<uint32_t>(std::time(nullptr)); }
+
+}  // namespace
+
+bool appInit(std::string& error) {
+    uint32_t seed = clockSeconds();
+    appRandomSource.seed(seed);
+    audioRandomSource.seed(seed);
+    if (!platformInit(error)) return false;
+    platformKeyRepeat(menuRepeatDelay, menuRepeatInterval);
+    restoreActorKinds();
+    restoreSettings();
+    app.selectedGame = 0;
+    if (!setVideoMode(error)) {
+        platformQuit();
+        return false;
+    }
+    initAudio();
+    app.menuCursor = 0;
+    app.quitFade = 0;
+    app.quitCountdown = 0;
+    seedMenuSparks();
+    return true;
+}
+
+void appShutdown() {
+    shutdownAudio();
+    if (app.inGame) endGame();
+    platformQuit();
+}
+
+void newGameReset() {
+    restoreActorKinds();
+    app.inGame = true;
+    app.skipNextAdvance = true;
+    app.eventSequence = 0;
+    requestEchoCut();
+    app.tickTarget = 0;
+    app.gameSeed = clockSeconds();
+}
+
+bool startGame() {
+    newGameReset();
+    app.currentGame = std::make_unique<Pawtrap>(app.gameSeed);
+    // A held key in a game gives one press and one release; never switched on again.
+    platformKeyRepeat(0, 0);
+    app.currentGame->tick();
+    return true;
+}
+
+void endGame() {
+    int score = app.currentGame->players[0].score;
+    if (score >= app.bestScore) app.bestScore = score;
+    app.inGame = false;
+    app.currentGame.reset();
+    requestEchoCut();
+    resetScreenEffects();
+}
+
+void beginQuit() {
+    app.quitFade = quitFadeStart;
+    app.quitCountdown = quitCountdownStart;
+}

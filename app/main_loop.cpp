@@ -1,0 +1,145 @@
+#include "app/main_loop.h"
+
+#include <SDL_keysym.h>
+
+#include "app/app_state.h"
+#include "app/input.h"
+#include "app/lifecycle.h"
+#include "app/menu.h"
+#include "app/platform.h"
+#include "audio/sound_queue.h"
+#include "framework/game_state.h"
+#include "graphics/canvas.h"
+#include "graphics/screen_effects.h"
+#include "graphics/video.h"
+
+namespace {
+
+constexpr uint32_t idleNap = 9;     // ms, a pass that ran no tick
+constexpr uint32_t tickNap = 6;     // ms, a pass that ran one tick
+constexpr uint32_t catchUpNap = 1;  // ms, keeps the tick phase error small
+
+void handleKeyDown(int key) {
+    if (app.windowInactive) {
+        app.windowInactive = false;
+        return;
+    }
+    if (key == SDLK_ESCAPE) {
+        if (app.inGame) endGame();
+        else beginQuit();
+    } else if (key == SDLK_PRINT) {
+        saveScreenshot();
+    } else if (app.inGame) {
+        gameKeyDown(key);
+    } else {
+        menuKeyDown(key);
+    }
+}
+
+// False when a quit event asks the loop to end at once.
+bool handleEvent(const AppEvent& event) {
+    switch (event.type) {
+    case AppEventType::Active: app.windowInactive = !event.gain; break;
+    case AppEventType::KeyDown: handleKeyDown(event.key); break;
+    case AppEventType::KeyUp:
+        if (app.inGame) gameKeyUp(event.key);
+        break;
+    case AppEventType::Quit: return false;
+    case AppEventType::Other: break;
+    }
+    return true;
+}
+
+bool pollEvents() {
+    AppEvent event;
+    while (platformPollEvent(event)) {
+        if (!handleEvent(event)) return false;
+    }
+    return true;
+}
+
+unsigned elapsedTicks(LoopLocals& locals) {
+    app.passTime = platformTicks();
+    locals.accumulator += app.passTime - app.lastPassTime;  // unsigned: the clock's wrap is harmless
+    unsigned n = locals.accumulator / tickLength;
+    locals.accumulator -= tickLength * n;
+    return n;
+}
+
+// Ticks left over when quitFade runs out are not carried into quitCountdown.
+void countDownQuit(unsigned n) {
+    if (app.quitFade > 0) {
+        if (n >= static_cast<unsigned>(app.quitFade)) app.quitFade = 0;
+        else app.quitFade -= n;
+    } else if (app.quitCountdown > 0) {
+        if (n >= static_cast<unsigned>(app.quitCountdown)) app.quitRequested = true;
+        else app.quitCountdown -= n;
+    }
+}
+
+// A long sleep is never taken in two passes running.
+void sleepAfterPass(LoopLocals& locals, unsigned n) {
+    if (!locals.napped && n <= 1) {
+        locals.napped = true;
+        platformDelay(n == 0 ? idleNap : tickNap);
+    } else {
+        platformDelay(catchUpNap);
+        if (n >= 1) locals.napped = false;
+    }
+}
+
+}  // namespace
+
+void beginLoop(LoopLocals& locals) {
+    app.lastPassTime = platformTicks();
+    locals = LoopLocals{};
+}
+
+bool runPass(LoopLocals& locals) {
+    app.windowInactive = false;
+    if (app.quitFade == 0 && app.quitCountdown == 0 && !pollEvents()) return false;
+    unsigned n = elapsedTicks(locals);
+    if (app.inGame) advanceGame(n);
+    if (app.inGame && app.currentGame->gameOver) endGame();
+    stepScreenEffects();
+    if (!app.inGame) updateMenuSparks();
+    countDownQuit(n);
+    syncGameSide();
+    if (app.quitRequested) return false;
+    if (!app.windowInactive && n >= 1) {
+        renderFrame();
+        if (app.quitCountdown > 0) renderFrame();
+    }
+    sleepAfterPass(locals, n);
+    app.lastPassTime = app.passTime;
+    return true;
+}
+
+void mainLoop() {
+    LoopLocals locals;
+    beginLoop(locals);
+    while (runPass(locals)) {
+    }
+}
+
+void advanceGame(unsigned n) {
+    if (app.skipNextAdvance) {
+        app.skipNextAdvance = false;
+        return;
+    }
+    app.tickTarget += n;
+    GameState& game = *app.currentGame;
+    while (game.tickCount < app.tickTarget) {
+        app.eventSequence = 0;
+        game.tick();
+    }
+    app.tickTarget = game.tickCount;
+}
+
+void renderFrame() {
+    ++app.frameCount;
+    clearCanvas();
+    if (app.inGame) app.currentGame->draw();
+    else drawMenu();
+    presentFrame();
+}

@@ -1,0 +1,15 @@
+#pragma once
+#include <cstdint>
+
+// What one run of mainLoop() carries from pass to pass.
+struct LoopLocals {
+    uint32_t accumulator = 0;  // ms not yet turned into ticks
+    bool napped = false;       // the previous pass slept 6 or 9 ms
+};
+
+void mainLoop();
+void beginLoop(LoopLocals& locals);
+// One pass; false when the loop ends.
+bool runPass(LoopLocals& locals);
+void advanceGame(unsigned n);
+void renderFrame();

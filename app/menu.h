@@ -1,0 +1,19 @@
+#pragma once
+
+constexpr int menuSparkCount = 16;
+constexpr int menuSparkEdge = 160 * 64;  // x of "just right of the last column", 1/64 cell
+
+struct MenuSpark {
+    int x;  // 1/64 cell
+    int y;  // 1/64 cell, a whole row
+    int speed;  // 1/64 cell per main-loop pass
+    bool rightward;
+};
+
+// Seeded once at start-up; move only while no game runs and keep their places across games.
+extern MenuSpark menuSparks[menuSparkCount];
+
+void seedMenuSparks();
+void updateMenuSparks();
+void drawMenu();
+void menuKeyDown(int key);

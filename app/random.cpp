@@ -1,0 +1,8 @@
+#include "app/random.h"
+
+RandomStream appRandomSource;
+RandomStream audioRandomSource;
+
+int appRandom() { return static_cast<int>(appRandomSource.draw()); }
+
+int appRandomBelow(int n) { return appRandom() % n; }

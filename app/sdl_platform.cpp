@@ -1,0 +1,59 @@
+#include <SDL.h>
+
+#include <cstdlib>
+
+#include "app/platform.h"
+
+namespace {
+
+const char* const windowCaption = "tandrel";
+
+AppEvent fromSdl(const SDL_Event& e) {
+    AppEvent event;
+    switch (e.type) {
+    case SDL_ACTIVEEVENT:
+        event.type = AppEventType::Active;
+        event.gain = e.active.gain != 0;
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        event.type = e.type == SDL_KEYDOWN ? AppEventType::KeyDown : AppEventType::KeyUp;
+        event.key = e.key.keysym.sym;
+        break;
+    case SDL_QUIT: event.type = AppEventType::Quit; break;
+    default: break;
+    }
+    return event;
+}
+
+}  // namespace
+
+bool platformInit(std::string& error) {
+    // Without this SDL 1.2 may fall back to a text-terminal driver and write to the terminal.
+    if (!std::getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "x11", 1);
+    // Without an audio driver the game still runs, silently.
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0 &&
+        SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) != 0) {
+        error = std::string("cannot start video: ") + SDL_GetError();
+        return false;
+    }
+    SDL_WM_SetCaption(windowCaption, windowCaption);
+    SDL_EnableUNICODE(1);
+    SDL_ShowCursor(SDL_DISABLE);
+    return true;
+}
+
+bool platformPollEvent(AppEvent& event) {
+    SDL_Event e;
+    if (!SDL_PollEvent(&e)) return false;
+    event = fromSdl(e);
+    return true;
+}
+
+uint32_t platformTicks() { return SDL_GetTicks(); }
+
+void platformDelay(uint32_t ms) { SDL_Delay(ms); }
+
+void platformKeyRepeat(int delay, int interval) { SDL_EnableKeyRepeat(delay, interval); }
+
+void platformQuit() { SDL_Quit(); }

@@ -1,0 +1,11 @@
+#pragma once
+
+// Start-up and shutdown of the whole audio subsystem (main thread).
+void initAudio();
+void shutdownAudio();
+
+// Platform side, audio/sdl_device.cpp: the SDL device calling audioCallback. Open leaves it
+// paused; false when there is no device (the game then runs silently).
+bool openAudioDevice();
+void startAudioDevice();
+void closeAudioDevice();

@@ -1,0 +1,68 @@
+#pragma once
+#include <cstdint>
+
+constexpr int canvasWidth = 160;
+constexpr int canvasHeight = 100;
+constexpr int cellCount = canvasWidth * canvasHeight;
+constexpr int gridColumns = canvasWidth + 1;
+constexpr int gridRows = canvasHeight + 1;
+constexpr int vertexCount = gridColumns * gridRows;
+constexpr int paletteSize = 9;
+
+// Cell (x, y) is element x * canvasHeight + y; y grows upwards. Negative values are empty.
+struct CellCanvas {
+    int8_t cells[cellCount];
+};
+
+// Per entry, variant 0 for even rows and 1 for odd rows, red-green-blue.
+struct Palette {
+    float rgb[paletteSize][2][3];
+};
+
+// Shade that actors leave on a cell: index 0 and 1 are the two channels.
+struct CellShade {
+    float slow[2];
+    float fast[2];
+};
+
+struct Vec2 {
+    float x;
+    float y;
+};
+
+// Vertex (i, j) is element i * gridRows + j; at rest its position is (i, j).
+struct VertexGrid {
+    Vec2 position[vertexCount];
+    Vec2 velocity[vertexCount];
+    float agitation[vertexCount];
+};
+
+struct Rgba {
+    float r, g, b, a;
+};
+
+// Graphics state, written on the main thread by drawing code and the screen effects;
+// reset by setVideoMode() (palettes, canvas, grid) and by resetScreenEffects() (shade, grid).
+extern CellCanvas canvas;
+extern Palette currentPalette;
+extern Palette targetPalette;
+extern CellShade cellShades[cellCount];
+extern VertexGrid vertexGrid;
+extern float videoWidth;   // window size in pixels, set by setVideoMode()
+extern float videoHeight;
+
+inline int cellIndex(int x, int y) { return x * canvasHeight + y; }
+inline int vertexIndex(int i, int j) { return i * gridRows + j; }
+
+void clearCanvas();
+void resetPalette();
+// The colour of one cell with value 0..8 in a row of parity rowParity, read from the palette,
+// the quit fade of the application and the cell's shade.
+Rgba cellColor(int value, int rowParity, const CellShade& shade);
+// Opacity of the black overlay painted while quitting, from the two quit counters.
+float quitOverlayAlpha(int quitFade, int quitCountdown);
+
+// In graphics/gl_present.cpp: draws the canvas into the back buffer and swaps.
+void presentFrame();
+// Draws the canvas into the back buffer without swapping (screenshots reuse it).
+void drawCanvas();

@@ -1,0 +1,68 @@
+#include <GL/glew.h>
+#include <SDL.h>
+
+#include "app/app_state.h"
+#include "graphics/canvas.h"
+
+namespace {
+
+void setCellProjection() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, videoWidth, 0, videoHeight, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glScalef(videoWidth / canvasWidth, videoHeight / canvasHeight, 1);
+}
+
+// While quitting, each frame is painted over the last one through a darkening overlay.
+void paintQuitOverlay() {
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDepthMask(GL_FALSE);
+    glColor4f(0, 0, 0, quitOverlayAlpha(app.quitFade, app.quitCountdown));
+    glBegin(GL_QUADS);
+    glVertex2f(0, 0);
+    glVertex2f(canvasWidth, 0);
+    glVertex2f(canvasWidth, canvasHeight);
+    glVertex2f(0, canvasHeight);
+    glEnd();
+    glDepthMask(GL_TRUE);
+}
+
+void vertex(int i, int j) {
+    const Vec2& p = vertexGrid.position[vertexIndex(i, j)];
+    glVertex2f(p.x, p.y);
+}
+
+void drawCellQuads() {
+    glBegin(GL_QUADS);
+    for (int x = 0; x < canvasWidth; ++x) {
+        for (int y = 0; y < canvasHeight; ++y) {
+            int v = canvas.cells[cellIndex(x, y)];
+            if (v < 0) continue;
+            Rgba c = cellColor(v, y & 1, cellShades[cellIndex(x, y)]);
+            glColor4f(c.r, c.g, c.b, c.a);
+            vertex(x, y);
+            vertex(x, y + 1);
+            vertex(x + 1, y + 1);
+            vertex(x + 1, y);
+        }
+    }
+    glEnd();
+}
+
+}  // namespace
+
+void drawCanvas() {
+    setCellProjection();
+    if (app.quitCountdown > 0) paintQuitOverlay();
+    else glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawCellQuads();
+}
+
+void presentFrame() {
+    drawCanvas();
+    SDL_GL_SwapBuffers();
+}

@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <SDL_keysym.h>
+
+#include "app/app_state.h"
+#include "app/lifecycle.h"
+#include "app/main_loop.h"
+#include "framework/game_state.h"
+#include "support/fake_platform.h"
+
+namespace {
+
+// A game that only counts what the frame asks of it.
+class CountingGame : public GameState {
+public:
+    CountingGame() : GameState(1) {}
+    void tick() override {
+        GameState::tick();
+        ++ticks;
+    }
+    void draw() override { ++draws; }
+    int checkEnd() override { return 0; }
+    int ticks = 0;
+    int draws = 0;
+};
+
+class MainLoop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetFakePlatform();
+        app.currentGame.reset();
+        app = AppState{};
+        restoreSettings();
+        beginLoop(locals);
+    }
+    void TearDown() override { app.currentGame.reset(); }
+
+    CountingGame& enterTestGame() {
+        app.inGame = true;
+        app.currentGame = std::make_unique<CountingGame>();
+        return static_cast<CountingGame&>(*app.currentGame);
+    }
+    // One pass that starts `ms` after the previous one.
+    bool passAfter(uint32_t ms) {
+        fakePlatform.now += ms;
+        return runPass(locals);
+    }
+
+    LoopLocals locals;
+};
+
+TEST_F(MainLoop, SeventeenMillisecondsRunNoTickAndTheNextMillisecondRunsOne) {
+    CountingGame& game = enterTestGame();
+    passAfter(17);
+    EXPECT_EQ(game.ticks, 0);
+    EXPECT_EQ(fakePlatform.presented, 0);
+    passAfter(1);
+    EXPECT_EQ(game.ticks, 1);
+    EXPECT_EQ(fakePlatform.presented, 1);
+}
+
+TEST_F(MainLoop, StallRunsEveryMissedTickThenOneFrameAndCarriesTheRest) {
+    CountingGame& game = enterTestGame();
+    passAfter(100);
+    EXPECT_EQ(game.ticks, 5);
+    EXPECT_EQ(game.draws, 1);
+    EXPECT_EQ(fakePlatform.presented, 1);
+    EXPECT_EQ(locals.accumulator, 10u);
+}
+
+TEST_F(MainLoop, RemainderCarriesAcrossPasses) {
+    CountingGame& game = enterTestGame();
+    const uint32_t gaps[] = {10, 10, 10, 10};
+    const int ticksAfter[] = {0, 1, 1, 2};
+    for (int i = 0; i < 4; ++i) {
+        passAfter(gaps[i]);
+        EXPECT_EQ(game.ticks, ticksAfter[i]) << "after pass " << i;
+    }
+    EXPECT_EQ(locals.accumulator, 4u);
+}
+
+TEST_F(MainLoop, ClockWrapIsHarmless) {
+    fakePlatform.now = 0xFFFFFFF0u;
+    beginLoop(locals);
+    CountingGame& game = enterTestGame();
+    passAfter(36);
+    EXPECT_EQ(game.ticks, 2);
+}
+
+TEST_F(MainLoop, SleepsNineWithoutATickSixWithOneAndOneWhenBehind) {
+    passAfter(5);
+    passAfter(18);
+    passAfter(18);
+    passAfter(40);
+    passAfter(5);
+    std::vector<uint32_t> expected = {9, 1, 6, 1, 9};
+    EXPECT_EQ(fakePlatform.delays, expected);
+}
+
+TEST_F(MainLoop, NeverSleepsLongTwiceInARow) {
+    const uint32_t gaps[] = {0, 3, 18, 20, 1, 0, 36, 2, 17, 18, 19, 5, 5, 5, 60, 0, 18, 18};
+    for (uint32_t gap : gaps) passAfter(gap);
+    for (size_t i = 1; i < fakePlatform.delays.size(); ++i) {
+        EXPECT_FALSE(fakePlatform.delays[i - 1] > 1 && fakePlatform.delays[i] > 1) << "at pass " << i;
+    }
+}
+
+TEST_F(MainLoop, FocusLossThenKeySwallowsTheKeyAndStillDraws) {
+    fakePlatform.events = {focus(false), keyDown(SDLK_s)};
+    passAfter(18);
+    EXPECT_EQ(app.menuCursor, 0);
+    EXPECT_EQ(fakePlatform.presented, 1);
+}
+
+TEST_F(MainLoop, FocusLossAloneSkipsTheFrameOfItsPassOnly) {
+    fakePlatform.events = {focus(false)};
+    passAfter(18);
+    EXPECT_EQ(fakePlatform.presented, 0);
+    passAfter(18);
+    EXPECT_EQ(fakePlatform.presented, 1);
+}
+
+TEST_F(MainLoop, KeyReleaseReachesTheGameAfterASwallowedPress) {
+    CountingGame& game = enterTestGame();
+    fakePlatform.events = {focus(false), keyDown(SDLK_w), keyUp(SDLK_w)};
+    passAfter(18);
+    EXPECT_EQ(game.events.size(), 0u);  // the release was queued and dispatched by the tick
+    EXPECT_TRUE(game.players[0].heldButtons.empty());
+    EXPECT_EQ(app.eventSequence, 0);  // reset before the tick that followed the release
+}
+
+TEST_F(MainLoop, EscapeInAGameSendsTheNextKeyOfTheBatchToTheMenu) {
+    CountingGame& game = enterTestGame();
+    game.players[0].score = 300;
+    fakePlatform.events = {keyDown(SDLK_ESCAPE), keyDown(SDLK_s)};
+    passAfter(18);
+    EXPECT_FALSE(app.inGame);
+    EXPECT_EQ(app.currentGame, nullptr);
+    EXPECT_EQ(app.bestScore, 300);
+    EXPECT_EQ(app.menuCursor, 1);
+}
+
+TEST_F(MainLoop, AGameEndedWithScoreZeroLeavesTheBestScore) {
+    app.bestScore = 700;
+    enterTestGame();
+    fakePlatform.events = {keyDown(SDLK_ESCAPE)};
+    passAfter(18);
+    EXPECT_EQ(app.bestScore, 700);
+}
+
+TEST_F(MainLoop, QuitSequenceTakesTwentyFourPassesDrawingTwiceAndReadingNothing) {
+    fakePlatform.events = {keyDown(SDLK_ESCAPE)};
+    ASSERT_TRUE(passAfter(18));
+    EXPECT_EQ(app.quitFade, 19);
+    int passes = 1;
+    int pollsAtStart = fakePlatform.polls;
+    fakePlatform.events = {keyDown(SDLK_RETURN), quitEvent()};
+    while (passAfter(18)) ++passes;
+    EXPECT_EQ(passes, 24);
+    EXPECT_EQ(fakePlatform.polls, pollsAtStart);
+    EXPECT_EQ(fakePlatform.presented, 2 * 24);  // the ending pass draws nothing
+    EXPECT_EQ(app.quitCountdown, 1);
+    EXPECT_FALSE(app.inGame);
+}
+
+TEST_F(MainLoop, QuitEventEndsTheLoopWithoutTheRestOfThePass) {
+    CountingGame& game = enterTestGame();
+    fakePlatform.events = {quitEvent(), keyDown(SDLK_s)};
+    EXPECT_FALSE(passAfter(100));
+    EXPECT_EQ(game.ticks, 0);
+    EXPECT_EQ(fakePlatform.presented, 0);
+    EXPECT_TRUE(fakePlatform.delays.empty());
+    EXPECT_EQ(fakePlatform.events.size(), 1u);
+}
+
+TEST_F(MainLoop, EverySeveralTickPassResetsTheSequenceBeforeEachTick) {
+    CountingGame& game = enterTestGame();
+    app.eventSequence = 77;
+    passAfter(54);
+    EXPECT_EQ(game.ticks, 3);
+    EXPECT_EQ(app.eventSequence, 0);
+}
+
+TEST_F(MainLoop, GameOverIsSeenOnceAfterTheWholeBatch) {
+    CountingGame& game = enterTestGame();
+    game.endCountdown = 2;  // over on the second tick
+    passAfter(90);
+    EXPECT_FALSE(app.inGame);
+    EXPECT_EQ(fakePlatform.presented, 1);
+}
+
+TEST_F(MainLoop, StartingAGameDropsThePassTicksAndGivesItOneTickFirst) {
+    fakePlatform.events = {keyDown(SDLK_RETURN)};
+    passAfter(36);
+    ASSERT_TRUE(app.inGame);
+    EXPECT_EQ(app.currentGame->tickCount, 1u);
+    EXPECT_EQ(fakePlatform.keyRepeatDelay, 0);
+    passAfter(18);  // absorbed by the tick given at creation
+    EXPECT_EQ(app.currentGame->tickCount, 1u);
+    passAfter(18);
+    EXPECT_EQ(app.currentGame->tickCount, 2u);
+}
+
+TEST_F(MainLoop, ShutdownDuringAGameRecordsTheScore) {
+    CountingGame& game = enterTestGame();
+    game.players[0].score = 42;
+    appShutdown();
+    EXPECT_FALSE(app.inGame);
+    EXPECT_EQ(app.bestScore, 42);
+}
+
+TEST_F(MainLoop, PrintScreenSavesOnTheMenuAndInAGame) {
+    fakePlatform.events = {keyDown(SDLK_PRINT)};
+    passAfter(18);
+    enterTestGame();
+    fakePlatform.events = {keyDown(SDLK_PRINT)};
+    passAfter(18);
+    EXPECT_EQ(fakePlatform.screenshots, 2);
+    EXPECT_TRUE(app.inGame);
+}
+
+}  // namespace

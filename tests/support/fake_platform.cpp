@@ -1,0 +1,31 @@
+#include "support/fake_platform.h"
+
+FakePlatform fakePlatform;
+
+void resetFakePlatform() { fakePlatform = FakePlatform{}; }
+
+AppEvent keyDown(int key) { return {AppEventType::KeyDown, false, key}; }
+AppEvent keyUp(int key) { return {AppEventType::KeyUp, false, key}; }
+AppEvent focus(bool gain) { return {AppEventType::Active, gain, 0}; }
+AppEvent quitEvent() { return {AppEventType::Quit, false, 0}; }
+
+bool platformInit(std::string&) { return true; }
+
+bool platformPollEvent(AppEvent& event) {
+    ++fakePlatform.polls;
+    if (fakePlatform.events.empty()) return false;
+    event = fakePlatform.events.front();
+    fakePlatform.events.pop_front();
+    return true;
+}
+
+uint32_t platformTicks() { return fakePlatform.now; }
+
+void platformDelay(uint32_t ms) { fakePlatform.delays.push_back(ms); }
+
+void platformKeyRepeat(int delay, int interval) {
+    fakePlatform.keyRepeatDelay = delay;
+    fakePlatform.keyRepeatInterval = interval;
+}
+
+void platformQuit() {}

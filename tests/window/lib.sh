@@ -1,0 +1,75 @@
+# Helpers for the tests that run the real program in a real window under Xvfb.
+# Each test script sources this file with: TANDREL PROBE SOURCE_DIR as its arguments.
+set -euo pipefail
+
+TANDREL=$1
+PROBE=$2
+SOURCE_DIR=$3
+shift 3
+
+# Re-run the calling script inside its own X server (-noreset: SDL connects twice).
+if [ -z "${TANDREL_IN_XVFB:-}" ]; then
+  export TANDREL_IN_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$TANDREL" "$PROBE" "$SOURCE_DIR" "$@"
+fi
+
+export SDL_VIDEODRIVER=x11
+export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+
+WORK=$(mktemp -d)
+trap 'stop_game; rm -rf "$WORK"' EXIT
+ln -s "$SOURCE_DIR/dat" "$WORK/dat"
+cd "$WORK"
+GAME_PID=
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$WORK/stderr" ] && sed 's/^/  game stderr: /' "$WORK/stderr" >&2
+  exit 1
+}
+
+start_game() {
+  "$TANDREL" "$@" >"$WORK/stdout" 2>"$WORK/stderr" &
+  GAME_PID=$!
+  WINDOW=$(timeout 30 xdotool search --sync --name '^tandrel$' | head -n1) || fail "no window appeared"
+  xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+}
+
+stop_game() {
+  if [ -n "${GAME_PID:-}" ] && kill -0 "$GAME_PID" 2>/dev/null; then kill -9 "$GAME_PID" 2>/dev/null || true; fi
+}
+
+key() { xdotool key --window "$WINDOW" "$@"; }
+
+# Holds a key for a number of seconds.
+hold() {
+  xdotool keydown --window "$WINDOW" "$1"
+  sleep "$2"
+  xdotool keyup --window "$WINDOW" "$1"
+}
+
+# Presses print-screen and waits for the numbered file.
+screenshot() {
+  local file="screen$1.png"
+  key Print
+  for _ in $(seq 100); do
+    [ -s "$file" ] && { sleep 0.3; echo "$WORK/$file"; return 0; }
+    sleep 0.1
+  done
+  fail "no $file after print-screen"
+}
+
+# Waits up to $1 seconds for the game to end; prints its exit status.
+wait_exit() {
+  for _ in $(seq $(( $1 * 10 ))); do
+    if ! kill -0 "$GAME_PID" 2>/dev/null; then
+      local status=0
+      wait "$GAME_PID" || status=$?
+      GAME_PID=
+      echo "$status"
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "the game did not end within $1 s"
+}
