@@ -17,7 +17,7 @@ export SDL_VIDEODRIVER=x11
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 
 WORK=$(mktemp -d)
-trap 'stop_game; rm -rf "$WORK"' EXIT
+trap 'stop_game; [ -n "${TANDREL_KEEP_SHOTS:-}" ] && cp "$WORK"/screen*.png "$TANDREL_KEEP_SHOTS"/ 2>/dev/null; rm -rf "$WORK"' EXIT
 ln -s "$SOURCE_DIR/dat" "$WORK/dat"
 cd "$WORK"
 GAME_PID=
@@ -59,14 +59,13 @@ screenshot() {
   fail "no $file after print-screen"
 }
 
-# Waits up to $1 seconds for the game to end; prints its exit status.
+# Waits up to $1 seconds for the game to end and sets STATUS to its exit status.
 wait_exit() {
   for _ in $(seq $(( $1 * 10 ))); do
     if ! kill -0 "$GAME_PID" 2>/dev/null; then
-      local status=0
-      wait "$GAME_PID" || status=$?
+      STATUS=0
+      wait "$GAME_PID" || STATUS=$?
       GAME_PID=
-      echo "$status"
       return 0
     fi
     sleep 0.1

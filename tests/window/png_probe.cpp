@@ -4,6 +4,9 @@
 //   png_probe diff FILE1 FILE2     how many pixels differ
 //   png_probe region FILE X0 Y0 X1 Y1   the largest channel value inside a pixel box (top-left origin)
 //   png_probe dark FILE            the percentage of pixels no channel of which exceeds 24
+//   png_probe paw FILE CX0 CY0 CX1 CY1   paw-coloured pixels in a box of canvas cells (y up, ends excluded)
+//   png_probe offgrid FILE         pixels whose colour differs from the centre of the cell they
+//                                  would lie in with the grid at rest
 #include <png.h>
 
 #include <algorithm>
@@ -42,6 +45,45 @@ Image load(const char* path) {
     return out;
 }
 
+constexpr int canvasColumns = 160;
+constexpr int canvasRows = 100;
+
+// The cell whose resting quad holds the pixel's centre; the canvas's rows count upwards.
+int cellColumn(const Image& img, int x) { return static_cast<int>((x + 0.5) * canvasColumns / img.width); }
+int cellRow(const Image& img, int y) {
+    return canvasRows - 1 - static_cast<int>((y + 0.5) * canvasRows / img.height);
+}
+// The pixel at the centre of cell (cx, cy) at rest.
+const unsigned char* cellCentre(const Image& img, int cx, int cy) {
+    int x = static_cast<int>((cx + 0.5) * img.width / canvasColumns);
+    int y = static_cast<int>((canvasRows - 1 - cy + 0.5) * img.height / canvasRows);
+    return img.pixel(x, y);
+}
+
+bool pawColoured(const unsigned char* p) { return p[0] >= 150 && p[1] >= 60 && p[1] <= 170 && p[2] <= 60; }
+
+long countPaw(const Image& img, int cx0, int cy0, int cx1, int cy1) {
+    long count = 0;
+    for (int y = 0; y < img.height; ++y) {
+        for (int x = 0; x < img.width; ++x) {
+            int cx = cellColumn(img, x), cy = cellRow(img, y);
+            if (cx >= cx0 && cx < cx1 && cy >= cy0 && cy < cy1 && pawColoured(img.pixel(x, y))) ++count;
+        }
+    }
+    return count;
+}
+
+long countOffGrid(const Image& img) {
+    long count = 0;
+    for (int y = 0; y < img.height; ++y) {
+        for (int x = 0; x < img.width; ++x) {
+            const unsigned char* centre = cellCentre(img, cellColumn(img, x), cellRow(img, y));
+            if (!std::equal(centre, centre + 3, img.pixel(x, y))) ++count;
+        }
+    }
+    return count;
+}
+
 int maxChannel(const Image& img, int x0, int y0, int x1, int y1) {
     int best = 0;
     for (int y = y0; y < y1; ++y) {
@@ -72,6 +114,11 @@ int main(int argc, char** argv) {
             if (std::max({img.rgba[i], img.rgba[i + 1], img.rgba[i + 2]}) <= nearBlack) ++dark;
         }
         std::printf("%ld\n", dark * 100 / (static_cast<long>(img.width) * img.height));
+    } else if (command == "paw" && argc == 7) {
+        std::printf("%ld\n", countPaw(img, std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                                      std::atoi(argv[6])));
+    } else if (command == "offgrid") {
+        std::printf("%ld\n", countOffGrid(img));
     } else if (command == "region" && argc == 7) {
         int x0 = std::atoi(argv[3]), y0 = std::atoi(argv[4]), x1 = std::atoi(argv[5]), y1 = std::atoi(argv[6]);
         std::printf("%d\n", maxChannel(img, x0, y0, x1, y1));
