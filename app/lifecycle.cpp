@@ -3,9 +3,11 @@
 #include <ctime>
 
 #include "app/app_state.h"
+#include "app/command_line.h"
 #include "app/menu.h"
 #include "app/platform.h"
 #include "app/random.h"
+#include "app/replay.h"
 #include "audio/audio_device.h"
 #include "audio/sound_queue.h"
 #include "framework/actor.h"
@@ -22,7 +24,7 @@ uint32_t clockSeconds() { return static_cast<uint32_t>(std::time(nullptr)); }
 
 }  // namespace
 
-bool appInit(std::string& error) {
+bool appInit(const Options& options, std::string& error) {
     uint32_t seed = clockSeconds();
     appRandomSource.seed(seed);
     audioRandomSource.seed(seed);
@@ -30,6 +32,7 @@ bool appInit(std::string& error) {
     platformKeyRepeat(menuRepeatDelay, menuRepeatInterval);
     restoreActorKinds();
     restoreSettings();
+    settings.windowed = options.windowed;
     app.selectedGame = 0;
     if (!setVideoMode(error)) {
         platformQuit();
@@ -61,10 +64,12 @@ void newGameReset() {
 
 bool startGame() {
     newGameReset();
+    if (replayActive()) app.gameSeed = replaySeed();
+    noteGameStart(app.gameSeed);
     app.currentGame = std::make_unique<Pawtrap>(app.gameSeed);
     // A held key in a game gives one press and one release; never switched on again.
     platformKeyRepeat(0, 0);
-    app.currentGame->tick();
+    runGameTick(*app.currentGame);
     return true;
 }
 
@@ -72,6 +77,7 @@ void endGame() {
     int score = app.currentGame->players[0].score;
     if (score >= app.bestScore) app.bestScore = score;
     app.inGame = false;
+    noteGameEnd(*app.currentGame);
     app.currentGame.reset();
     requestEchoCut();
     resetScreenEffects();

@@ -1,8 +1,10 @@
 #pragma once
 #include <string>
 
+struct Options;
+
 // False with `error` filled when there is no window to be had.
-bool appInit(std::string& error);
+bool appInit(const Options& options, std::string& error);
 void appShutdown();
 bool startGame();
 void newGameReset();

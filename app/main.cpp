@@ -1,15 +1,52 @@
 #include <cstdio>
 #include <string>
 
+#include "app/command_line.h"
 #include "app/lifecycle.h"
 #include "app/main_loop.h"
+#include "app/replay.h"
+#include "graphics/canvas.h"
 
-int main() {
+namespace {
+
+constexpr int usageStatus = 2;
+
+const char* const versionText = "tandrel 0.1.0\n";
+
+int usageError(const std::string& error) {
+    std::fprintf(stderr, "tandrel: %s\n%s", error.c_str(), usageText());
+    return usageStatus;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
     std::string error;
-    if (!appInit(error)) {
+    if (!parseCommandLine(argc, argv, options, error)) return usageError(error);
+    if (options.help) {
+        std::fputs(usageText(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::fputs(versionText, stdout);
+        return 0;
+    }
+    if (!options.replayPath.empty() && !loadReplay(options.replayPath, error)) {
+        std::fprintf(stderr, "tandrel: %s\n", error.c_str());
+        return usageStatus;
+    }
+    if (options.headless) return runHeadlessReplay();
+    if (!options.recordPath.empty() && !startRecording(options.recordPath, error)) {
+        std::fprintf(stderr, "tandrel: %s\n", error.c_str());
+        return usageStatus;
+    }
+    if (options.immediate) presentPath = PresentPath::Immediate;
+    if (!appInit(options, error)) {
         std::fprintf(stderr, "tandrel: %s\n", error.c_str());
         return 1;
     }
+    if (replayActive()) startGame();
     mainLoop();
     appShutdown();
     return 0;

@@ -7,6 +7,7 @@
 #include "app/lifecycle.h"
 #include "app/menu.h"
 #include "app/platform.h"
+#include "app/replay.h"
 #include "audio/sound_queue.h"
 #include "framework/game_state.h"
 #include "graphics/canvas.h"
@@ -30,7 +31,7 @@ void handleKeyDown(int key) {
     } else if (key == SDLK_PRINT) {
         saveScreenshot();
     } else if (app.inGame) {
-        gameKeyDown(key);
+        if (!replayActive()) gameKeyDown(key);
     } else {
         menuKeyDown(key);
     }
@@ -42,7 +43,7 @@ bool handleEvent(const AppEvent& event) {
     case AppEventType::Active: app.windowInactive = !event.gain; break;
     case AppEventType::KeyDown: handleKeyDown(event.key); break;
     case AppEventType::KeyUp:
-        if (app.inGame) gameKeyUp(event.key);
+        if (app.inGame && !replayActive()) gameKeyUp(event.key);
         break;
     case AppEventType::Quit: return false;
     case AppEventType::Other: break;
@@ -100,7 +101,10 @@ bool runPass(LoopLocals& locals) {
     if (app.quitFade == 0 && app.quitCountdown == 0 && !pollEvents()) return false;
     unsigned n = elapsedTicks(locals);
     if (app.inGame) advanceGame(n);
-    if (app.inGame && app.currentGame->gameOver) endGame();
+    if (app.inGame && app.currentGame->gameOver) {
+        reportGameOver();
+        endGame();
+    }
     stepScreenEffects();
     if (!app.inGame) updateMenuSparks();
     countDownQuit(n);
@@ -131,7 +135,7 @@ void advanceGame(unsigned n) {
     GameState& game = *app.currentGame;
     while (game.tickCount < app.tickTarget) {
         app.eventSequence = 0;
-        game.tick();
+        runGameTick(game);
     }
     app.tickTarget = game.tickCount;
 }

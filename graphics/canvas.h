@@ -62,6 +62,10 @@ Rgba cellColor(int value, int rowParity, const CellShade& shade);
 // Opacity of the black overlay painted while quitting, from the two quit counters.
 float quitOverlayAlpha(int quitFade, int quitCountdown);
 
+// How presentFrame() hands the quads to OpenGL; both give the same picture. Set once by main.
+enum class PresentPath { VertexArrays, Immediate };
+extern PresentPath presentPath;
+
 // In graphics/gl_present.cpp: draws the canvas into the back buffer and swaps.
 void presentFrame();
 // Draws the canvas into the back buffer without swapping (screenshots reuse it).

@@ -14,6 +14,8 @@ void readBackBuffer(int width, int height, unsigned char* pixels) {
     }
 }
 
+PresentPath presentPath = PresentPath::VertexArrays;
+
 void drawCanvas() {}
 
 void presentFrame() { ++fakePlatform.presented; }

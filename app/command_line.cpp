@@ -1,0 +1,50 @@
+#include "app/command_line.h"
+
+#include <cstring>
+
+const char* usageText() {
+    return "usage: tandrel [options]\n"
+           "  --windowed        play in a window of at most 1024 x 768 instead of full screen\n"
+           "  --record FILE     write the first game started (its seed and every key) to FILE\n"
+           "  --replay FILE     play the game recorded in FILE; Escape leaves it\n"
+           "  --headless        with --replay: no window, no sound, as fast as possible\n"
+           "  --immediate       draw with OpenGL immediate mode (slower; for comparison)\n"
+           "  --help            show this text\n"
+           "  --version         show the version\n";
+}
+
+bool parseCommandLine(int argc, const char* const argv[], Options& options, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        bool takesFile = !std::strcmp(arg, "--record") || !std::strcmp(arg, "--replay");
+        if (takesFile) {
+            if (i + 1 >= argc) {
+                error = std::string(arg) + " needs a file name";
+                return false;
+            }
+            (!std::strcmp(arg, "--record") ? options.recordPath : options.replayPath) = argv[++i];
+        } else if (!std::strcmp(arg, "--windowed")) {
+            options.windowed = true;
+        } else if (!std::strcmp(arg, "--headless")) {
+            options.headless = true;
+        } else if (!std::strcmp(arg, "--immediate")) {
+            options.immediate = true;
+        } else if (!std::strcmp(arg, "--help")) {
+            options.help = true;
+        } else if (!std::strcmp(arg, "--version")) {
+            options.version = true;
+        } else {
+            error = std::string("unknown option ") + arg;
+            return false;
+        }
+    }
+    if (options.headless && options.replayPath.empty()) {
+        error = "--headless needs --replay";
+        return false;
+    }
+    if (!options.recordPath.empty() && !options.replayPath.empty()) {
+        error = "--record and --replay cannot be used together";
+        return false;
+    }
+    return true;
+}

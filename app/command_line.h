@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+
+struct Options {
+    bool windowed = false;
+    bool headless = false;
+    bool help = false;
+    bool version = false;
+    bool immediate = false;
+    std::string recordPath;
+    std::string replayPath;
+};
+
+// False with `error` filled for an unknown option or a missing or contradictory argument.
+bool parseCommandLine(int argc, const char* const argv[], Options& options, std::string& error);
+const char* usageText();

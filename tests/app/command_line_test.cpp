@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "app/command_line.h"
+
+namespace {
+
+bool parse(std::initializer_list<const char*> args, Options& options, std::string& error) {
+    std::vector<const char*> argv = {"tandrel"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return parseCommandLine(static_cast<int>(argv.size()), argv.data(), options, error);
+}
+
+TEST(CommandLine, NoArgumentsMeansTheDesignedDefaults) {
+    Options options;
+    std::string error;
+    ASSERT_TRUE(parse({}, options, error));
+    EXPECT_FALSE(options.windowed);
+    EXPECT_TRUE(options.recordPath.empty());
+    EXPECT_TRUE(options.replayPath.empty());
+}
+
+TEST(CommandLine, OptionsAreRead) {
+    Options options;
+    std::string error;
+    ASSERT_TRUE(parse({"--windowed", "--replay", "r.txt", "--headless"}, options, error));
+    EXPECT_TRUE(options.windowed);
+    EXPECT_TRUE(options.headless);
+    EXPECT_EQ(options.replayPath, "r.txt");
+}
+
+TEST(CommandLine, UnknownOptionsAndMissingFilesAreRefused) {
+    Options options;
+    std::string error;
+    EXPECT_FALSE(parse({"--fullscreen"}, options, error));
+    EXPECT_EQ(error, "unknown option --fullscreen");
+    EXPECT_FALSE(parse({"--record"}, options, error));
+    EXPECT_EQ(error, "--record needs a file name");
+}
+
+TEST(CommandLine, HeadlessNeedsAReplayAndRecordingExcludesReplaying) {
+    Options a, b;
+    std::string error;
+    EXPECT_FALSE(parse({"--headless"}, a, error));
+    EXPECT_FALSE(parse({"--record", "x", "--replay", "y"}, b, error));
+}
+
+}  // namespace

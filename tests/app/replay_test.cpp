@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <SDL_keysym.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "app/app_state.h"
+#include "app/lifecycle.h"
+#include "app/main_loop.h"
+#include "app/replay.h"
+#include "games/game_digest.h"
+#include "games/pawtrap.h"
+#include "support/fake_platform.h"
+
+namespace {
+
+std::string parseError(const std::string& text) {
+    std::istringstream in(text);
+    Replay replay;
+    std::string error;
+    EXPECT_FALSE(parseReplay(in, "r", replay, error));
+    return error;
+}
+
+TEST(ReplayFile, WrittenRecordsReadBackUnchanged) {
+    std::ostringstream out;
+    writeReplayHeader(out, 4000000000u);
+    InputEvent a{7, 1, -128, 4, 6};
+    InputEvent b{9, 0, 3, 3, 1};
+    writeReplayEvent(out, a);
+    writeReplayEvent(out, b);
+    writeReplayEnd(out, 12);
+    std::istringstream in(out.str());
+    Replay replay;
+    std::string error;
+    ASSERT_TRUE(parseReplay(in, "r", replay, error)) << error;
+    EXPECT_EQ(replay.seed, 4000000000u);
+    ASSERT_EQ(replay.events.size(), 2u);
+    EXPECT_EQ(replay.events[0].sequence, -128);
+    EXPECT_EQ(replay.events[0].button, 6);
+    EXPECT_EQ(replay.events[1].tick, 9u);
+    EXPECT_TRUE(replay.hasEnd);
+    EXPECT_EQ(replay.endTick, 12u);
+}
+
+TEST(ReplayFile, BadFilesNameTheLine) {
+    EXPECT_EQ(parseError(""), "r:1: empty file");
+    EXPECT_EQ(parseError("hello\n"), "r:1: not a tandrel replay");
+    EXPECT_EQ(parseError("tandrel-replay 1\nseed 5\nevent 1 2 3 3 0\n"),
+              "r:3: expected 'event TICK PLAYER SEQUENCE TYPE BUTTON'");
+    EXPECT_EQ(parseError("tandrel-replay 1\nseed 5\nevent 1 0 3 3 8\n"),
+              "r:3: expected 'event TICK PLAYER SEQUENCE TYPE BUTTON'");
+    EXPECT_EQ(parseError("tandrel-replay 1\nseed -5\n"), "r:2: expected 'seed NUMBER' once");
+    EXPECT_EQ(parseError("tandrel-replay 1\nevent 1 0 1 3 0\n"), "r:2: no seed");
+    EXPECT_EQ(parseError("tandrel-replay 1\nseed 1\njump 3\n"), "r:3: unknown record 'jump'");
+    EXPECT_EQ(parseError("tandrel-replay 1\nseed 1\nevent 1 0 1 3 0 9\n"),
+              "r:3: expected 'event TICK PLAYER SEQUENCE TYPE BUTTON'");
+}
+
+TEST(GameDigest, LeavesOutDrawCountsButSeesPositions) {
+    Pawtrap a(11), b(11);
+    b.gameRandomDraws += 5;
+    EXPECT_EQ(gameDigest(a), gameDigest(b));
+    b.players[1].x += 1;
+    EXPECT_NE(gameDigest(a), gameDigest(b));
+}
+
+// A live game played through the frame, with passes of different lengths, and its recording
+// replayed headless, end at the same game-over line.
+TEST(Replay, HeadlessReplayOfARecordedGameEndsIdentically) {
+    char path[] = "/tmp/tandrel-replay-XXXXXX";
+    int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    std::string error;
+    ASSERT_TRUE(startRecording(path, error));
+    resetFakePlatform();
+    app.currentGame.reset();
+    app = AppState{};
+    restoreSettings();
+    LoopLocals locals;
+    beginLoop(locals);
+    fakePlatform.events = {keyDown(SDLK_RETURN)};
+    testing::internal::CaptureStdout();
+    const int keys[] = {SDLK_w, SDLK_d, SDLK_UP, SDLK_LEFT, SDLK_s, SDLK_a};
+    for (int pass = 0; pass < 4000 && (pass < 2 || app.inGame); ++pass) {
+        if (pass % 40 == 5) fakePlatform.events.push_back(keyDown(keys[pass / 40 % 6]));
+        if (pass % 40 == 25) fakePlatform.events.push_back(keyUp(keys[pass / 40 % 6]));
+        fakePlatform.now += pass % 7 == 0 ? 60 : 18;
+        runPass(locals);
+    }
+    std::string live = testing::internal::GetCapturedStdout();
+    ASSERT_FALSE(app.inGame) << "the scripted game did not end";
+    ASSERT_NE(live.find("game over: seed"), std::string::npos);
+
+    ASSERT_TRUE(loadReplay(path, error)) << error;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(runHeadlessReplay(), 0);
+    std::string replayed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(replayed, live);
+    std::remove(path);
+}
+
+}  // namespace

@@ -1,0 +1,79 @@
+// Draws one wobbling, shaded, fading picture with both present paths in a real window and
+// checks that they give the same pixels.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/menu.h"
+#include "app/platform.h"
+#include "app/random.h"
+#include "graphics/canvas.h"
+#include "graphics/primitives.h"
+#include "graphics/screen_effects.h"
+#include "graphics/video.h"
+
+namespace {
+
+// While quitting a frame is painted over the one before, so each path first paints a plain frame.
+std::vector<unsigned char> render(PresentPath path, int quitFade) {
+    presentPath = path;
+    int width = static_cast<int>(videoWidth), height = static_cast<int>(videoHeight);
+    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
+    app.quitFade = 0;
+    app.quitCountdown = 0;
+    drawCanvas();
+    app.quitFade = quitFade;
+    app.quitCountdown = quitFade ? quitCountdownStart : 0;
+    if (quitFade) drawCanvas();
+    readBackBuffer(width, height, pixels.data());
+    return pixels;
+}
+
+void buildScene() {
+    appRandomSource.seed(99);
+    restoreSettings();
+    seedMenuSparks();
+    clearCanvas();
+    drawMenu();
+    for (int i = 0; i < 400; ++i) putCell(appRandomBelow(170) - 5, appRandomBelow(110) - 5, appRandomBelow(10) - 1);
+    for (int i = 0; i < 2000; ++i) cellShades[appRandomBelow(cellCount)].fast[appRandomBelow(2)] = appRandomBelow(40);
+    for (int step = 0; step < 300; ++step) {
+        agitate(appRandomBelow(160), appRandomBelow(100), 40.0f);
+        stepScreenEffects();
+    }
+}
+
+long litPixels(const std::vector<unsigned char>& a) {
+    long count = 0;
+    for (size_t i = 0; i < a.size(); i += 4) count += a[i] > 40 || a[i + 1] > 40 || a[i + 2] > 40;
+    return count;
+}
+
+long differingPixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+    long count = 0;
+    for (size_t i = 0; i < a.size(); i += 4) count += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2];
+    return count;
+}
+
+}  // namespace
+
+int main() {
+    std::string error;
+    restoreSettings();
+    if (!platformInit(error) || !setVideoMode(error)) {
+        std::fprintf(stderr, "FAIL: %s\n", error.c_str());
+        return 1;
+    }
+    buildScene();
+    long failures = 0;
+    for (int quitFade : {0, 15, 5}) {
+        std::vector<unsigned char> immediate = render(PresentPath::Immediate, quitFade);
+        long differing = differingPixels(immediate, render(PresentPath::VertexArrays, quitFade));
+        long lit = litPixels(immediate);
+        std::printf("present paths, quitFade %d: %ld lit pixels, %ld differing\n", quitFade, lit, differing);
+        failures += differing + (lit == 0);
+    }
+    platformQuit();
+    return failures == 0 ? 0 : 1;
+}
