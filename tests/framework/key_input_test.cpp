@@ -1,0 +1,143 @@
+#include <SDL_keysym.h>
+
+#include <vector>
+
+#include "app/input.h"
+#include "test_game.h"
+
+namespace {
+
+using Button = TestGame::Button;
+
+class KeyInput : public FrameworkTest {
+protected:
+    void SetUp() override {
+        FrameworkTest::SetUp();
+        auto owned = std::make_unique<TestGame>();
+        running = owned.get();
+        app.currentGame = std::move(owned);
+        app.inGame = true;
+    }
+    // What the main loop does around every tick.
+    void runTick() {
+        app.eventSequence = 0;
+        running->tick();
+    }
+    static bool same(const InputEvent& a, const InputEvent& b) {
+        return a.tick == b.tick && a.player == b.player && a.sequence == b.sequence &&
+               a.type == b.type && a.button == b.button;
+    }
+    void expectQueued(const std::vector<InputEvent>& expected) {
+        ASSERT_EQ(running->events.size(), expected.size());
+        auto it = running->events.begin();
+        for (const InputEvent& e : expected) {
+            EXPECT_TRUE(same(*it, e)) << "(" << it->tick << ", " << it->player << ", "
+                                      << int(it->sequence) << ", " << it->type << ", "
+                                      << it->button << ")";
+            ++it;
+        }
+    }
+
+    TestGame* running = nullptr;
+};
+
+TEST_F(KeyInput, DefaultKeysAreWasdForPlayerOneAndArrowsForPlayerTwo) {
+    const int expected[] = {'w', 's', 'a', 'd', SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT};
+    for (int b = 0; b < buttonCount; ++b) EXPECT_EQ(defaultKeyBindings[b], expected[b]) << b;
+}
+
+TEST_F(KeyInput, ButtonForKeyIsTheLowestBoundButton) {
+    settings.keyBindings[6] = SDLK_s;
+    EXPECT_EQ(buttonForKey(SDLK_s), 1);
+    EXPECT_EQ(buttonForKey(SDLK_LEFT), -1);
+    EXPECT_EQ(buttonForKey(SDLK_RIGHT), 7);
+    EXPECT_EQ(buttonForKey(SDLK_SPACE), -1);
+}
+
+TEST_F(KeyInput, PressesBetweenTwoTicksAreStampedWithTheCurrentTick) {
+    for (int i = 0; i < 3; ++i) runTick();
+    gameKeyDown(SDLK_w);
+    gameKeyDown(SDLK_UP);
+    expectQueued({event(3, 0, 1, pressEvent, 0), event(3, 1, 2, pressEvent, 4)});
+    runTick();
+    EXPECT_EQ(running->received, (std::vector<Button>{{0, 0, true}, {1, 4, true}}));
+}
+
+TEST_F(KeyInput, PlayerOneIsDeliveredFirstWhateverThePressOrder) {
+    gameKeyDown(SDLK_UP);
+    gameKeyDown(SDLK_w);
+    runTick();
+    EXPECT_EQ(running->received, (std::vector<Button>{{0, 0, true}, {1, 4, true}}));
+}
+
+TEST_F(KeyInput, PressAndReleaseInOneTickArriveInTheirOrder) {
+    gameKeyDown(SDLK_d);
+    gameKeyUp(SDLK_d);
+    runTick();
+    EXPECT_EQ(running->received, (std::vector<Button>{{0, 3, true}, {0, 3, false}}));
+    EXPECT_TRUE(running->players[0].heldButtons.empty());
+}
+
+TEST_F(KeyInput, KeyBoundToTwoButtonsPostsOneEventPerButton) {
+    settings.keyBindings[6] = SDLK_a;
+    gameKeyDown(SDLK_a);
+    expectQueued({event(0, 0, 1, pressEvent, 2), event(0, 1, 2, pressEvent, 6)});
+}
+
+TEST_F(KeyInput, UnboundKeyPostsNothing) {
+    gameKeyDown(SDLK_SPACE);
+    gameKeyUp(SDLK_SPACE);
+    EXPECT_TRUE(running->events.empty());
+    EXPECT_EQ(app.eventSequence, 0);
+}
+
+TEST_F(KeyInput, KeysWithoutARunningGameAreIgnored) {
+    app.currentGame.reset();
+    gameKeyDown(SDLK_w);
+    gameKeyUp(SDLK_w);
+    EXPECT_EQ(app.eventSequence, 0);
+}
+
+TEST_F(KeyInput, SequenceWrapsAfter255AndSortsAsSigned) {
+    app.eventSequence = 126;
+    gameKeyDown(SDLK_w);  // 127
+    gameKeyUp(SDLK_w);    // -128: comes first
+    runTick();
+    EXPECT_EQ(running->received, (std::vector<Button>{{0, 0, false}, {0, 0, true}}));
+    app.eventSequence = 255;
+    gameKeyDown(SDLK_s);
+    EXPECT_EQ(app.eventSequence, 0);
+    EXPECT_EQ(running->events.begin()->sequence, 0);
+}
+
+TEST_F(KeyInput, FloodOfKeysKeepsTheQueueBounded) {
+    for (int i = 0; i < 5000; ++i) gameKeyDown(SDLK_w);
+    EXPECT_EQ(running->events.size(), 256u);
+    runTick();
+    EXPECT_TRUE(running->events.empty());
+    EXPECT_EQ(running->players[0].heldButtons.size(), 256u);
+}
+
+TEST_F(KeyInput, FloodBetweenTwoTicksLeavesHeldButtonsConsistent) {
+    settings.keyBindings[5] = SDLK_w;
+    settings.keyBindings[2] = SDLK_RIGHT;
+    const int keys[] = {SDLK_w, SDLK_s, SDLK_a, SDLK_d, SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE};
+    uint32_t mix = 1;
+    for (int i = 0; i < 700; ++i) {
+        mix = mix * 1103515245u + 12345u;
+        const int key = keys[(mix >> 16) % 9];
+        if ((mix >> 8) & 1) gameKeyDown(key);
+        else gameKeyUp(key);
+    }
+    runTick();
+    EXPECT_TRUE(running->events.empty());
+    for (int p = 0; p < playerCount; ++p) {
+        for (int b : running->players[p].heldButtons) EXPECT_EQ(playerOfButton(b), p) << b;
+    }
+    for (int key : keys) gameKeyUp(key);
+    runTick();
+    EXPECT_TRUE(running->players[0].heldButtons.empty());
+    EXPECT_TRUE(running->players[1].heldButtons.empty());
+}
+
+}  // namespace
