@@ -1,1 +1,150 @@
-// placeholder: being written
+#include "app/menu.h"
+
+#include <cstdio>
+
+#include "app/app_state.h"
+#include "app/input.h"
+#include "app/lifecycle.h"
+#include "app/random.h"
+#include "games/catalogue.h"
+#include "graphics/canvas.h"
+#include "graphics/primitives.h"
+#include "graphics/text.h"
+
+MenuSpark menuSparks[menuSparkCount];
+
+namespace {
+
+constexpr int cellUnits = 64;  // spark positions are kept in 1/64 cell
+constexpr int sparkMinSpeed = 8;
+constexpr int sparkSpeedRange = 16;
+
+constexpr int titleRole = 0;
+constexpr int itemRole = 5;
+constexpr int itemBlinkRole = 6;
+constexpr int leftSparkRole = 9;
+constexpr int rightSparkRole = 10;
+
+constexpr int titleScale = 2;
+constexpr int titleCentre = canvasWidth / 2;  // a double-size title is centred at this column
+constexpr int titleRow = 88;
+
+constexpr int blinkPeriod = 10;  // frames; the cursor's item is lit in the last four
+constexpr int blinkLitAfter = 5;
+
+constexpr const char* bestScoreLabel = "best score: ";
+constexpr int bestScoreLeft = 2;
+constexpr int bottomRow = 2;
+constexpr int bestScoreLabelColour = 6;
+constexpr int bestScoreColour = 7;
+constexpr const char* creditText = "velmarik";
+constexpr int creditLeft = 104;
+constexpr int creditColour = 8;
+
+struct MenuItem {
+    const char* text;
+    int y;
+};
+constexpr MenuItem menuItems[] = {{"start", 20}, {"exit", 12}};
+constexpr int startItem = 0;
+constexpr int lastItem = 1;
+
+constexpr int buttonsPerPlayer = 4;
+constexpr int upButton = 0;  // within a player's four: Up, Down, A, B
+constexpr int downButton = 1;
+
+// A new direction and speed; the draws come in this order wherever a spark is (re)born.
+void pickMotion(MenuSpark& spark) {
+    spark.rightward = appRandomBelow(2) == 0;
+    if (spark.rightward) {
+        spark.speed = appRandomBelow(sparkSpeedRange) + sparkMinSpeed;
+    } else {
+        spark.speed = -sparkMinSpeed - appRandomBelow(sparkSpeedRange);
+    }
+}
+
+// Enters from the side it moves away from, on a new row.
+void respawn(MenuSpark& spark) {
+    spark.y = appRandomBelow(canvasHeight) * cellUnits;
+    pickMotion(spark);
+    spark.x = spark.rightward ? 0 : menuSparkEdge;
+}
+
+void drawSparks(const GameEntry& entry) {
+    // A spark respawned just beyond the right edge is at column 160, which putCell skips.
+    for (const MenuSpark& spark : menuSparks) {
+        int role = spark.rightward ? rightSparkRole : leftSparkRole;
+        putCell(spark.x / cellUnits, spark.y / cellUnits, entry.colourRoles[role]);
+    }
+}
+
+void drawBestScore() {
+    if (app.bestScore < 1) return;
+    char number[16];
+    std::snprintf(number, sizeof number, "%d", app.bestScore);
+    drawText(bestScoreLabel, bestScoreLeft, bottomRow, bestScoreLabelColour);
+    drawText(number, bestScoreLeft + textWidth(bestScoreLabel), bottomRow, bestScoreColour);
+}
+
+void drawTitle(const GameEntry& entry) {
+    drawTextScaled(entry.title, titleScale, titleCentre - textWidth(entry.title), titleRow,
+                   entry.colourRoles[titleRole]);
+    entry.drawInstructions();
+}
+
+void drawItems(const GameEntry& entry) {
+    const bool lit = app.frameCount % blinkPeriod > blinkLitAfter;
+    for (int i = startItem; i <= lastItem; ++i) {
+        const MenuItem& item = menuItems[i];
+        int role = i == app.menuCursor && lit ? itemBlinkRole : itemRole;
+        drawText(item.text, (canvasWidth - textWidth(item.text)) / 2, item.y, entry.colourRoles[role]);
+    }
+}
+
+void chooseItem() {
+    if (app.menuCursor == startItem) {
+        startGame();
+    } else {
+        beginQuit();
+    }
+}
+
+}  // namespace
+
+void seedMenuSparks() {
+    for (MenuSpark& spark : menuSparks) {
+        spark.x = appRandomBelow(canvasWidth) * cellUnits;
+        spark.y = appRandomBelow(canvasHeight) * cellUnits;
+        pickMotion(spark);
+    }
+}
+
+void updateMenuSparks() {
+    for (MenuSpark& spark : menuSparks) {
+        spark.x += spark.speed;
+        if (spark.x < 0 || spark.x >= menuSparkEdge) respawn(spark);
+    }
+}
+
+// Later writes cover earlier ones: sparks, best score, title, items, credit.
+void drawMenu() {
+    const GameEntry* entry = currentGameEntry();
+    if (!entry) return;
+    drawSparks(*entry);
+    drawBestScore();
+    drawTitle(*entry);
+    drawItems(*entry);
+    drawText(creditText, creditLeft, bottomRow, creditColour);
+}
+
+// Bound keys steer the cursor (A and B do nothing); every unbound key chooses.
+void menuKeyDown(int key) {
+    int button = buttonForKey(key);
+    if (button < 0) {
+        chooseItem();
+        return;
+    }
+    int role = button % buttonsPerPlayer;
+    if (role == upButton && app.menuCursor > startItem) --app.menuCursor;
+    if (role == downButton && app.menuCursor < lastItem) ++app.menuCursor;
+}

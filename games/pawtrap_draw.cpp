@@ -1,1 +1,86 @@
-// placeholder: being written
+#include <cstdio>
+
+#include "framework/actor.h"
+#include "games/pawtrap.h"
+#include "graphics/canvas.h"
+#include "graphics/primitives.h"
+#include "graphics/screen_effects.h"
+#include "graphics/text.h"
+
+namespace {
+
+constexpr int scoreRight = 158;  // column just right of the score's last glyph
+constexpr int scoreRow = 92;
+constexpr int scoreColour = 5;
+
+constexpr int pawSprite = 0;
+constexpr int pawOrientations[playerCount] = {2, 6};  // half a turn; mirrored top to bottom
+
+constexpr int shakeStepTicks = 25;  // the shake grows one step every 25 ticks of the countdown
+constexpr int shakeBase = 2;
+constexpr float shakeAmount = 0.03f;
+
+constexpr int instructionLeft = 8;
+constexpr int keyColour = 6;
+constexpr int textColour = 7;
+
+struct InstructionLine {
+    const char* text;
+    const char* indent;  // the line starts after the width of this text
+    int y;
+    int colour;
+};
+
+constexpr InstructionLine instructionLines[] = {
+    {"wasd", "", 73, keyColour},
+    {"to move left paw.", "wasd ", 73, textColour},
+    {"^&<>", "", 64, keyColour},
+    {"to move right paw.", "^&<> ", 64, textColour},
+    {"trap mouse with both paws to score.", "", 55, textColour},
+    {"mouse dies if it is too scared.", "", 46, textColour},
+};
+
+}  // namespace
+
+void Pawtrap::draw() {
+    drawScore();
+    if (endCountdown == 0) drawTail();
+    drawEffects();
+    drawActors();
+    drawPaws();
+    if (endCountdown > 0) shakeDeath();
+}
+
+void Pawtrap::drawScore() {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", players[0].score);
+    drawText(text, scoreRight - textWidth(text), scoreRow, scoreColour);
+}
+
+void Pawtrap::drawTail() {
+    for (const TailVector& point : tailPoints) {
+        putCell(static_cast<int>(point.x), static_cast<int>(point.y), tailColour);
+    }
+}
+
+void Pawtrap::drawPaws() {
+    for (int p = 0; p < playerCount; ++p) {
+        drawSprite(pawSprite, players[p].x, players[p].y, pawOrientations[p]);
+    }
+}
+
+// Counted draws: how many frames are drawn during the countdown changes the game's sequence.
+void Pawtrap::shakeDeath() {
+    const unsigned n = (actorKinds.endTicks - endCountdown) / shakeStepTicks + shakeBase;
+    for (int column = 0; column < canvasWidth; ++column) {
+        for (int row = 0; row < canvasHeight; ++row) {
+            agitate(column, row, shakeAmount * static_cast<float>(randomBelow(n)));
+        }
+    }
+}
+
+void drawPawtrapInstructions() {
+    for (const InstructionLine& line : instructionLines) {
+        drawText(line.text, instructionLeft + textWidth(line.indent), line.y, line.colour);
+    }
+}

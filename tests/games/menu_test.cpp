@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <SDL_keysym.h>
+
+#include "app/lifecycle.h"
+#include "app/menu.h"
+#include "games/pawtrap_test_support.h"
+
+namespace {
+
+constexpr MenuSpark parkedSpark = {0, 99 * 64, 0, true};  // still, in the top left corner
+
+int cellAt(int x, int y) { return canvas.cells[cellIndex(x, y)]; }
+
+// A respawned spark took its row, direction and speed from the next draws, in that order, and
+// enters from the side it moves away from.
+void expectRespawned(const MenuSpark& spark, RandomStream& probe) {
+    EXPECT_EQ(spark.y, static_cast<int>(probe.below(100)) * 64);
+    bool rightward = probe.below(2) == 0;
+    int speed = static_cast<int>(probe.below(16)) + 8;
+    EXPECT_EQ(spark.rightward, rightward);
+    EXPECT_EQ(spark.speed, rightward ? speed : -speed);
+    EXPECT_EQ(spark.x, rightward ? 0 : 10240);
+}
+
+class Menu : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetApplication();
+        for (MenuSpark& spark : menuSparks) spark = parkedSpark;
+    }
+
+    void TearDown() override {
+        if (app.inGame) endGame();
+    }
+
+    void drawAtFrame(uint32_t frame) {
+        clearCanvas();
+        app.frameCount = frame;
+        drawMenu();
+    }
+};
+
+TEST_F(Menu, BestScoreShownAfterAGameScoringSeven) {
+    app.bestScore = 7;
+    drawAtFrame(1);
+    for (int y = 2; y <= 6; ++y) EXPECT_EQ(cellAt(2, y), 6) << y;  // the stem of the b
+    for (int x = 48; x <= 50; ++x) EXPECT_EQ(cellAt(x, 6), 7) << x;  // the top of the 7
+    EXPECT_EQ(cellAt(48, 2), 7);
+    EXPECT_EQ(cellAt(47, 6), 0);
+}
+
+TEST_F(Menu, NoBestScoreBeforeAnyScore) {
+    app.bestScore = 0;
+    drawAtFrame(1);
+    for (int x = 0; x < 100; ++x) {
+        for (int y = 0; y <= 6; ++y) EXPECT_EQ(cellAt(x, y), 0) << x << "," << y;
+    }
+}
+
+TEST_F(Menu, CreditLineAtColumn104) {
+    drawAtFrame(1);
+    for (int y = 3; y <= 6; ++y) EXPECT_EQ(cellAt(104, y), 8) << y;  // the left stroke of the v
+    EXPECT_EQ(cellAt(104, 2), 0);
+    EXPECT_EQ(cellAt(103, 3), 0);
+}
+
+TEST_F(Menu, TitleIsDoubleSizeAndCentred) {
+    drawAtFrame(1);
+    // "whiskerwaltz" is 49 cells wide, so at double size it starts at column 31.
+    EXPECT_EQ(cellAt(31, 97), 8);
+    EXPECT_EQ(cellAt(32, 96), 8);
+    EXPECT_EQ(cellAt(30, 97), 0);
+}
+
+TEST_F(Menu, CursorItemIsLitInTheLastFourFramesOfTen) {
+    app.menuCursor = 0;
+    drawAtFrame(16);
+    EXPECT_EQ(cellAt(70, 20), 6);  // bottom left of the s of "start"
+    EXPECT_EQ(cellAt(73, 12), 5);  // bottom left of the e of "exit"
+    drawAtFrame(15);
+    EXPECT_EQ(cellAt(70, 20), 5);
+    drawAtFrame(20);
+    EXPECT_EQ(cellAt(70, 20), 5);
+    EXPECT_EQ(cellAt(73, 12), 5);
+    app.menuCursor = 1;
+    drawAtFrame(19);
+    EXPECT_EQ(cellAt(70, 20), 5);
+    EXPECT_EQ(cellAt(73, 12), 6);
+}
+
+TEST_F(Menu, UpAndDownMoveTheCursorWithoutWrapping) {
+    app.menuCursor = 1;
+    menuKeyDown(SDLK_w);
+    EXPECT_EQ(app.menuCursor, 0);
+    menuKeyDown(SDLK_UP);
+    EXPECT_EQ(app.menuCursor, 0);
+    menuKeyDown(SDLK_s);
+    EXPECT_EQ(app.menuCursor, 1);
+    menuKeyDown(SDLK_DOWN);
+    EXPECT_EQ(app.menuCursor, 1);
+    menuKeyDown(SDLK_UP);
+    EXPECT_EQ(app.menuCursor, 0);
+    menuKeyDown(SDLK_DOWN);
+    EXPECT_EQ(app.menuCursor, 1);
+}
+
+TEST_F(Menu, SidewaysKeysDoNothing) {
+    for (int cursor : {0, 1}) {
+        app.menuCursor = cursor;
+        for (int key : {SDLK_a, SDLK_d, SDLK_LEFT, SDLK_RIGHT}) menuKeyDown(key);
+        EXPECT_EQ(app.menuCursor, cursor);
+        EXPECT_FALSE(app.inGame);
+        EXPECT_EQ(app.quitFade, 0);
+    }
+}
+
+TEST_F(Menu, EnterOnStartStartsAGame) {
+    app.menuCursor = 0;
+    menuKeyDown(SDLK_RETURN);
+    EXPECT_TRUE(app.inGame);
+    ASSERT_NE(app.currentGame, nullptr);
+    EXPECT_EQ(app.quitFade, 0);
+}
+
+TEST_F(Menu, SpaceOnExitStartsTheQuit) {
+    app.menuCursor = 1;
+    menuKeyDown(SDLK_SPACE);
+    EXPECT_EQ(app.quitFade, 20);
+    EXPECT_EQ(app.quitCountdown, 5);
+    EXPECT_FALSE(app.inGame);
+}
+
+TEST_F(Menu, SeedingDrawsColumnRowDirectionAndSpeedInOrder) {
+    RandomStream probe = appRandomSource;
+    seedMenuSparks();
+    for (const MenuSpark& spark : menuSparks) {
+        EXPECT_EQ(spark.x, static_cast<int>(probe.below(160)) * 64);
+        EXPECT_EQ(spark.y, static_cast<int>(probe.below(100)) * 64);
+        bool rightward = probe.below(2) == 0;
+        int speed = static_cast<int>(probe.below(16)) + 8;
+        EXPECT_EQ(spark.rightward, rightward);
+        EXPECT_EQ(spark.speed, rightward ? speed : -speed);
+    }
+}
+
+TEST_F(Menu, SparkLeavingOnTheRightRespawnsInTheSameUpdate) {
+    menuSparks[0] = {10200, 10 * 64, 23, true};
+    updateMenuSparks();
+    EXPECT_EQ(menuSparks[0].x, 10223);
+    drawAtFrame(1);
+    EXPECT_EQ(cellAt(159, 10), 1);
+
+    RandomStream probe = appRandomSource;
+    updateMenuSparks();
+    expectRespawned(menuSparks[0], probe);
+}
+
+TEST_F(Menu, SparkReachingColumn160RespawnsAtOnce) {
+    menuSparks[0] = {10230, 10 * 64, 10, true};
+    RandomStream probe = appRandomSource;
+    updateMenuSparks();
+    expectRespawned(menuSparks[0], probe);
+}
+
+TEST_F(Menu, SparkLeavingOnTheLeftRespawns) {
+    menuSparks[0] = {5, 10 * 64, -8, false};
+    RandomStream probe = appRandomSource;
+    updateMenuSparks();
+    expectRespawned(menuSparks[0], probe);
+}
+
+TEST_F(Menu, SparkJustBeyondTheRightEdgeIsNotDrawn) {
+    menuSparks[0] = {10240, 50 * 64, -10, false};
+    drawAtFrame(1);
+    EXPECT_EQ(cellAt(159, 50), 0);
+    updateMenuSparks();
+    drawAtFrame(1);
+    EXPECT_EQ(cellAt(159, 50), 4);
+}
+
+}  // namespace

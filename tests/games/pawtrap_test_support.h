@@ -1,0 +1,31 @@
+#pragma once
+#include <memory>
+
+#include "app/app_state.h"
+#include "app/random.h"
+#include "framework/actor.h"
+#include "games/pawtrap.h"
+#include "graphics/canvas.h"
+
+constexpr uint32_t testAppSeed = 20240601u;
+
+// A fresh application: built-in tables and bindings, a fixed random source, no game running.
+inline void resetApplication() {
+    app = AppState();
+    restoreSettings();
+    restoreActorKinds();
+    appRandomSource.seed(testAppSeed);
+    clearCanvas();
+}
+
+inline Actor& mouseOf(Pawtrap& game) { return *game.actors.at(1); }
+
+inline void placePaw(Pawtrap& game, int player, int x, int y) {
+    game.players[player].x = x;
+    game.players[player].y = y;
+}
+
+inline void placeMouse(Actor& mouse, int cx, int cy) {
+    mouse.x = cx * 64;
+    mouse.y = cy * 64;
+}
