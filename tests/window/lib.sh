@@ -18,7 +18,8 @@ export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 
 WORK=$(mktemp -d)
 trap 'stop_game; [ -n "${TANDREL_KEEP_SHOTS:-}" ] && cp "$WORK"/screen*.png "$TANDREL_KEEP_SHOTS"/ 2>/dev/null; rm -rf "$WORK"' EXIT
-ln -s "$SOURCE_DIR/dat" "$WORK/dat"
+# The program looks for dat/samples in the working directory first.
+[ "${LINK_DAT:-1}" = 1 ] && ln -s "$SOURCE_DIR/dat" "$WORK/dat"
 cd "$WORK"
 GAME_PID=
 
