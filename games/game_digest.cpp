@@ -42,7 +42,8 @@ void addActors(Digest& d, const GameState& game) {
 
 void addEffects(Digest& d, const GameState& game) {
     for (const auto& effect : game.effects) {
-        for (int v : {effect->type, effect->x, effect->y, effect->vx, effect->vy, effect->value}) d.add(v);
+        // Not the value: a burst colours its sparks from the application's random source.
+        for (int v : {effect->type, effect->x, effect->y, effect->vx, effect->vy}) d.add(v);
         d.add(effect->life);
         d.add(effect->dead);
     }
