@@ -1,1 +1,29 @@
-// placeholder: being written
+#include "audio/audio_device.h"
+
+#include "audio/mixer.h"
+#include "audio/sample_loader.h"
+#include "audio/sound_queue.h"
+#include "audio/synth.h"
+
+// Everything the callback reads is built before the device opens, because it starts calling
+// back as soon as it is unpaused.
+void initAudio() {
+    buildNoteFrequencies();
+    resetGameSide();
+    resetMixer();
+    echoCutPending = false;
+    loadSamples();
+    buildNoteTables();
+    // Without a device the callback never runs and the game goes on in silence.
+    openAudioDevice();
+    requestEchoCut();
+    startAudioDevice();
+}
+
+// The buffers are freed only once the device has stopped calling back.
+void shutdownAudio() {
+    closeAudioDevice();
+    pendingSlots.clear();
+    freeSamples();
+    freeNoteTables();
+}

@@ -1,1 +1,119 @@
-// placeholder: being written
+#include "audio/mixer.h"
+
+#include <algorithm>
+
+#include "audio/sound_queue.h"
+#include "audio/synth.h"
+
+Voice voices[voiceSlotCount];
+bool voiceActive[voiceSlotCount];
+StereoFrame echoBuffer[echoFrameCount];
+int forwardTap = 0;
+int doubleTap = 0;
+int reverseTap = 0;
+uint32_t frameCounter = 0;
+
+namespace {
+
+// The echo coefficients are the single-precision values of these decimals, as the sound was tuned.
+constexpr float forwardKeep = 0.27f;
+constexpr float forwardSend = 0.26f;
+constexpr float doubleKeep = 0.32f;
+constexpr float doubleSend = 0.36f;
+constexpr float reverseKeep = 0.27f;
+constexpr float reverseSend = 0.31f;
+constexpr float forwardReturn = 0.25f;
+constexpr float doubleReturn = 0.2f;
+constexpr float reverseReturn = 0.2f;
+constexpr float echoCutFactor = 0.5f;
+// The double tap writes half the buffer ahead, into an even slot and the odd slot after it.
+constexpr int doubleTapLead = echoFrameCount / 2;
+
+void storeFrame(StereoFrame f, unsigned char* out) {
+    const auto left = static_cast<uint16_t>(f.left);
+    const auto right = static_cast<uint16_t>(f.right);
+    out[0] = static_cast<unsigned char>(left & 0xff);
+    out[1] = static_cast<unsigned char>(left >> 8);
+    out[2] = static_cast<unsigned char>(right & 0xff);
+    out[3] = static_cast<unsigned char>(right >> 8);
+}
+
+void retireVoice(int slot) {
+    voiceActive[slot] = false;
+    // Slots above the queue's range are never started by the game, so nobody waits for them.
+    if (slot < queueSlotCount) retiredSlots.push_back(slot);
+}
+
+}  // namespace
+
+void resetMixer() {
+    std::fill(std::begin(echoBuffer), std::end(echoBuffer), StereoFrame{});
+    forwardTap = 0;
+    doubleTap = 0;
+    reverseTap = 0;
+    frameCounter = 0;
+    std::fill(std::begin(voiceActive), std::end(voiceActive), false);
+}
+
+StereoFrame stepForwardTap(StereoFrame send) {
+    const StereoFrame a = echoBuffer[forwardTap];
+    echoBuffer[forwardTap] = scaled(a, forwardKeep) + scaled(send, forwardSend);
+    if (++forwardTap == echoFrameCount) forwardTap = 0;
+    return a;
+}
+
+StereoFrame stepDoubleTap(StereoFrame send) {
+    const StereoFrame b = echoBuffer[doubleTap];
+    const StereoFrame v = scaled(b, doubleKeep) + scaled(send, doubleSend);
+    echoBuffer[(doubleTap + doubleTapLead) % echoFrameCount] += v;
+    echoBuffer[(doubleTap + doubleTapLead + 1) % echoFrameCount] += v;
+    doubleTap += 2;
+    if (doubleTap >= echoFrameCount) doubleTap = 0;
+    return b;
+}
+
+StereoFrame stepReverseTap(StereoFrame send) {
+    const StereoFrame c = echoBuffer[reverseTap];
+    echoBuffer[reverseTap] += scaled(c, reverseKeep) + scaled(send, reverseSend);
+    if (--reverseTap < 0) reverseTap = echoFrameCount - 1;
+    return c;
+}
+
+// The steps run in this order, each seeing what the one before it wrote.
+EchoReadings runEchoNetwork(StereoFrame send) {
+    EchoReadings readings;
+    readings.forward = stepForwardTap(send);
+    readings.doubled = stepDoubleTap(send);
+    readings.reverse = stepReverseTap(send);
+    return readings;
+}
+
+StereoFrame mixFrame() {
+    StereoFrame dry;
+    StereoFrame send;
+    for (int i = 0; i < voiceSlotCount; ++i) {
+        if (!voiceActive[i]) continue;
+        Voice& voice = voices[i];
+        const StereoFrame f = renderVoice(voice);
+        dry += f;
+        send += scaled(f, voice.echoSend);
+        // The frame just rendered still counts, so even a voice of length 0 is heard once.
+        if (voiceFinished(voice)) retireVoice(i);
+    }
+    const EchoReadings echo = runEchoNetwork(send);
+    return dry + scaled(echo.forward, forwardReturn) + scaled(echo.doubled, doubleReturn) +
+           scaled(echo.reverse, reverseReturn);
+}
+
+void applyEchoCut() {
+    for (StereoFrame& f : echoBuffer) f = scaled(f, echoCutFactor);
+}
+
+void audioCallback(void*, unsigned char* stream, int len) {
+    syncAudioSide();
+    const int frames = len / bytesPerFrame;
+    for (int i = 0; i < frames; ++i) {
+        storeFrame(mixFrame(), stream + i * bytesPerFrame);
+        ++frameCounter;
+    }
+}

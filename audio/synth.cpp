@@ -1,1 +1,225 @@
-// placeholder: being written
+#include "audio/synth.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+#include "app/random.h"
+#include "audio/sample_loader.h"
+
+namespace {
+
+constexpr float pi = 3.1415927410125732f;
+constexpr float fastSinLinear = 1.27323954f;      // 4 / pi
+constexpr float fastSinQuadratic = 0.405284735f;  // 4 / pi^2
+constexpr float panSpread = 0.4f;
+constexpr float panBase = 0.6f;
+constexpr float wobbleRate = 0.015625f;   // the modulator runs at 1/64 of the tone
+constexpr float wobbleDepth = 0.3926991f;  // pi / 8
+constexpr uint32_t noiseLevels = 1024;
+constexpr double noiseCentre = 512.0;
+constexpr double noiseStep = 1.0 / 512.0;
+constexpr int16_t driveClip = 8191;
+constexpr uint32_t squareHalfPeriod = outputRate / 2;
+
+using WaveFunction = StereoFrame (*)(const Voice& v, uint32_t p, float g);
+
+StereoFrame mono(int16_t w) { return {w, w}; }
+
+int16_t wave(float phase) { return truncToLane(fullScale * fastSin(phase)); }
+
+// Truncated toward zero, low 32 bits kept: the square types count periods in wrapping integers.
+uint32_t low32(double value) {
+    constexpr double int64Range = 9223372036854775808.0;
+    if (std::fabs(value) < int64Range) return static_cast<uint32_t>(static_cast<int64_t>(value));
+    const double reduced = std::fmod(value, 4294967296.0);
+    return reduced == reduced ? static_cast<uint32_t>(static_cast<int64_t>(reduced)) : 0;
+}
+
+// A phase is formed in double and kept in single precision.
+float sinePhase(double frequency, uint32_t p) {
+    return static_cast<float>(frequency * twoPi * p / outputRate);
+}
+
+uint32_t attackEnd(const Voice& v) { return v.delay + v.attack; }
+
+uint32_t sustainEnd(const Voice& v) { return v.delay + v.attack + v.sustain; }
+
+// Time in frames through the drop types' release, slowing to a stop at mid-release and then
+// running backwards: the pitch falls to 0 and climbs back to the tone.
+double dropTime(const Voice& v, uint32_t p) {
+    const uint32_t releaseStart = sustainEnd(v);
+    const double x = static_cast<float>(p - releaseStart);
+    return releaseStart + x * (1.0 - x / v.release);
+}
+
+const StereoFrame* noteTableOf(int8_t note) {
+    if (note < 0 || note >= static_cast<int>(noteTables.size())) return nullptr;
+    return noteTables[note].get();
+}
+
+float noteFrequencyOf(int8_t note) { return note >= 0 && note < noteCount ? noteFrequency[note] : 0; }
+
+uint32_t noteFrame(const Voice& v, uint32_t p) {
+    return static_cast<uint32_t>(static_cast<int32_t>(v.noteMultiple)) * p % noteTableFrames;
+}
+
+int16_t squareLevel(uint32_t q) {
+    return q % outputRate < squareHalfPeriod ? static_cast<int16_t>(-fullScale)
+                                             : static_cast<int16_t>(fullScale);
+}
+
+StereoFrame sineWave(const Voice& v, uint32_t p, float g) {
+    return scaled(mono(wave(sinePhase(v.frequency, p))), g);
+}
+
+StereoFrame noteTone(const Voice& v, uint32_t p, float g) {
+    const StereoFrame* table = noteTableOf(v.noteIndex);
+    return table ? scaled(table[noteFrame(v, p)], g) : StereoFrame{};
+}
+
+StereoFrame drivenNoteTone(const Voice& v, uint32_t p, float g) {
+    const StereoFrame* table = noteTableOf(v.noteIndex);
+    if (!table) return {};
+    const StereoFrame driven = scaled(table[noteFrame(v, p)], v.frequency);
+    const StereoFrame clipped{std::clamp<int16_t>(driven.left, -driveClip, driveClip),
+                              std::clamp<int16_t>(driven.right, -driveClip, driveClip)};
+    return scaled(clipped, g);
+}
+
+StereoFrame chirpSine(const Voice& v, uint32_t p, float g) {
+    if (p >= attackEnd(v)) return sineWave(v, p, g);
+    const double sweep = static_cast<double>(v.frequency) * twoPi * (p - v.delay) / v.attack;
+    return scaled(mono(wave(static_cast<float>(sweep * p / outputRate))), g);
+}
+
+StereoFrame dropSine(const Voice& v, uint32_t p, float g) {
+    if (p < sustainEnd(v)) return sineWave(v, p, g);
+    const double phase = dropTime(v, p) * v.frequency * twoPi / outputRate;
+    return scaled(mono(wave(static_cast<float>(phase))), g);
+}
+
+StereoFrame glideSine(const Voice& v, uint32_t p, float g) {
+    const float from = noteFrequencyOf(v.noteIndex) * v.noteMultiple;
+    if (p < attackEnd(v)) return scaled(mono(wave(sinePhase(from, p))), g);
+    if (p >= sustainEnd(v)) return sineWave(v, p, g);
+    const float q = static_cast<float>(p - v.attack - v.delay) / static_cast<float>(v.sustain);
+    const double gliding = static_cast<double>(from) * (1.0 - q) + static_cast<double>(q) * v.frequency;
+    return scaled(mono(wave(sinePhase(gliding, p))), g);
+}
+
+StereoFrame wobbleSine(const Voice& v, uint32_t p, float g) {
+    const double t = static_cast<float>(p);
+    const double f = v.frequency;
+    const double modulator = static_cast<float>(std::sin(f * wobbleRate * twoPi * t / outputRate));
+    const double phase = modulator * wobbleDepth + f * twoPi * t / outputRate;
+    return scaled(mono(wave(static_cast<float>(phase))), g);
+}
+
+// Draws from the audio thread's own generator, so the game thread's draws never race with it.
+StereoFrame noise(const Voice&, uint32_t, float g) {
+    const double k = audioRandomSource.below(noiseLevels);
+    return scaled(mono(truncToLane((k - noiseCentre) * noiseStep * fullScale)), g);
+}
+
+StereoFrame square(const Voice& v, uint32_t p, float g) { return shapedWave(p, v.frequency, g, 1.0f); }
+
+StereoFrame dropSquare(const Voice& v, uint32_t p, float g) {
+    const uint32_t q = p < sustainEnd(v) ? low32(v.frequency) * p : low32(dropTime(v, p) * v.frequency);
+    return scaled(mono(squareLevel(q)), g);
+}
+
+StereoFrame chirpSquare(const Voice& v, uint32_t p, float g) {
+    const uint32_t q = p < attackEnd(v)
+                           ? low32(static_cast<double>(v.frequency) * (p - v.delay) / v.attack * p)
+                           : low32(v.frequency) * p;
+    return scaled(mono(squareLevel(q)), g);
+}
+
+StereoFrame triangle(const Voice& v, uint32_t p, float g) { return shapedWave(p, v.frequency, g, 0.0f); }
+
+// Indexed by VoiceType; the unnamed types are silent.
+constexpr WaveFunction waveOfType[] = {
+    nullptr,    sineWave,  noteTone,   drivenNoteTone, chirpSine,   dropSine, glideSine,
+    wobbleSine, noise,     square,     dropSquare,     chirpSquare, triangle,
+};
+
+StereoFrame sampleFrame(int sample, uint32_t index, float g) {
+    if (index >= sampleLength[sample] || !sampleData[sample]) return {};
+    return scaled(sampleData[sample][index], g);
+}
+
+StereoFrame voiceFrame(const Voice& v) {
+    const float g = envelopeLevel(v) * v.amplitude;
+    const int sample = sampleIndexOf(v.type);
+    if (sample >= 0) return sampleFrame(sample, v.position - v.delay, g);
+    if (g <= 0) return {};
+    const int32_t count = static_cast<int32_t>(std::size(waveOfType));
+    const WaveFunction render = v.type >= 0 && v.type < count ? waveOfType[v.type] : nullptr;
+    return render ? render(v, v.position, g) : StereoFrame{};
+}
+
+}  // namespace
+
+int sampleIndexOf(int32_t type) {
+    return type >= firstSampleType && type - firstSampleType < sampleCount ? type - firstSampleType : -1;
+}
+
+StereoFrame renderVoice(Voice& v) {
+    // Neither the envelope nor the pan is looked at during the delay.
+    const StereoFrame f = v.position < v.delay ? StereoFrame{} : applyPan(voiceFrame(v), v.pan);
+    ++v.position;
+    return f;
+}
+
+float envelopeLevel(const Voice& v) {
+    const float p = static_cast<float>(v.position);
+    const float delay = static_cast<float>(v.delay);
+    const float attack = static_cast<float>(v.attack);
+    const float sustain = static_cast<float>(v.sustain);
+    const float release = static_cast<float>(v.release);
+    // Strict comparisons: a phase of length 0 is skipped altogether.
+    if (delay > p) return 0;
+    float x = p - delay;
+    if (attack > x) return x / attack;
+    x -= attack;
+    if (sustain > x) return 1;
+    x -= sustain;
+    if (release > x) return 1 - x / release;
+    return 0;
+}
+
+float fastSin(float x) {
+    const float u = x + pi;
+    const float k = std::floor(u / twoPi);
+    const float a = (u - pi) - k * twoPi;
+    return fastSinLinear * a - fastSinQuadratic * a * std::fabs(a);
+}
+
+StereoFrame shapedWave(unsigned t, float frequency, float gain, float shape) {
+    // Only the whole hertz count: the phase is an integer remainder, cheap and drift-free.
+    const uint32_t k = low32(frequency) * t % outputRate;
+    const float ph = static_cast<float>(k) / outputRate;
+    const float h = shape * 0.5f;
+    const double peak = gain * fullScale;
+    int16_t out = 0;
+    if (ph < h) {
+        out = truncToLane(gain * -fullScale);
+    } else if (ph < 0.5f) {
+        const float level = (ph - h) / (0.5f - h) * 2 - 1;
+        out = truncToLane(peak * level);
+    } else if (ph < h + 0.5f) {
+        out = truncToLane(peak);
+    } else {
+        const float level = 2 * (1 - ((ph - 0.5f) - h) / (0.5f - h)) - 1;
+        out = truncToLane(peak * level);
+    }
+    return mono(out);
+}
+
+StereoFrame applyPan(StereoFrame f, float pan) {
+    const float x = std::clamp(pan, -1.0f, 1.0f);
+    const float gainLeft = panSpread * (1 + x) + panBase;
+    const float gainRight = panSpread * (1 - x) + panBase;
+    return {scaleLane(f.left, gainLeft), scaleLane(f.right, gainRight)};
+}

@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+
+#include "audio/voice.h"
+
+constexpr int bytesPerFrame = 4;
+constexpr int voiceSlotCount = 512;
+constexpr int echoFrameCount = 2 * outputRate;  // two seconds of echo
+
+// Writer: game thread while a slot is reserved and not yet started; audio thread from its start
+// until it is reported finished (ownership passes only through the hand-over under audioLock).
+extern Voice voices[voiceSlotCount];
+// Audio thread only; all false from initAudio().
+extern bool voiceActive[voiceSlotCount];
+// Audio thread only; cleared once by initAudio(), then only halved by echo cuts.
+extern StereoFrame echoBuffer[echoFrameCount];
+// Audio thread only; the three echo taps, 0 from initAudio().
+extern int forwardTap;
+extern int doubleTap;
+extern int reverseTap;
+// Audio thread only; frames produced since initAudio() set it to 0; wraps at 2^32.
+extern uint32_t frameCounter;
+
+// The three tap readings of one frame of the echo network.
+struct EchoReadings {
+    StereoFrame forward;
+    StereoFrame doubled;
+    StereoFrame reverse;
+};
+
+// The SDL callback in plain types (SDL's Uint8 is unsigned char); `len` is in bytes.
+void audioCallback(void* userdata, unsigned char* stream, int len);
+// Silent echo, taps and frame counter at 0, no voice being mixed.
+void resetMixer();
+StereoFrame mixFrame();
+EchoReadings runEchoNetwork(StereoFrame send);
+StereoFrame stepForwardTap(StereoFrame send);
+StereoFrame stepDoubleTap(StereoFrame send);
+StereoFrame stepReverseTap(StereoFrame send);
+// Halves every lane of the echo buffer in place, truncating toward zero.
+void applyEchoCut();

@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+
+#include "audio/voice.h"
+
+constexpr int sampleCount = 2;
+
+// Sample k is played by voice type 17 + k.
+extern const char* const sampleNames[sampleCount];
+// Written by loadSamples() in initAudio() before the device opens; read-only while it runs;
+// freed by shutdownAudio() after it has stopped. Null with length 0 when a sample did not load.
+extern std::unique_ptr<StereoFrame[]> sampleData[sampleCount];
+extern uint32_t sampleLength[sampleCount];
+
+// Decodes "dat/samples/<name>.ogg" (relative to the working directory) into stereo frames.
+std::unique_ptr<StereoFrame[]> loadSample(const char* name, unsigned* length);
+// The same for any path. On failure `*length` is 0 and the result null; diagnostics go to stderr.
+std::unique_ptr<StereoFrame[]> loadSampleFile(const char* path, unsigned* length);
+void loadSamples();
+void freeSamples();

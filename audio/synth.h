@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "audio/voice.h"
+
+// What a voice plays. Values 0, 13 to 16 and anything else without a name are silent.
+enum class VoiceType : int32_t {
+    Sine = 1,
+    NoteTone = 2,
+    DrivenNoteTone = 3,
+    ChirpSine = 4,
+    DropSine = 5,
+    GlideSine = 6,
+    WobbleSine = 7,
+    Noise = 8,
+    Square = 9,
+    DropSquare = 10,
+    ChirpSquare = 11,
+    Triangle = 12,
+    MeowSample = 17,
+    MouseSample = 18,
+};
+
+constexpr int32_t firstSampleType = static_cast<int32_t>(VoiceType::MeowSample);
+constexpr int noteCount = 24;
+constexpr uint32_t noteTableFrames = 200000;
+constexpr float twoPi = 6.2831854820251465f;  // 2 pi in single precision
+constexpr double fullScale = 16383.0;  // a wave's peak, half the 16-bit range to leave room to mix
+
+// Written by buildNoteFrequencies() in initAudio(); read-only afterwards.
+extern float noteFrequency[noteCount];
+// Written by buildNoteTables() in initAudio() before the device opens; read-only while it runs;
+// freed by shutdownAudio() after the device has stopped.
+extern std::vector<std::unique_ptr<StereoFrame[]>> noteTables;
+
+// Two octaves of equal-tempered semitones from A3 (220 Hz), in single precision.
+void buildNoteFrequencies();
+void buildNoteTables();
+void freeNoteTables();
+
+// The voice's next frame; advances its position by exactly one. Audio thread.
+StereoFrame renderVoice(Voice& v);
+float envelopeLevel(const Voice& v);
+// A bare parabola: fast, and exact only at 0, +-pi/2 and +-pi.
+float fastSin(float x);
+// A trapezoid: a triangle at shape 0, a square at shape 1. Same value in both lanes.
+StereoFrame shapedWave(unsigned t, float frequency, float gain, float shape);
+StereoFrame applyPan(StereoFrame f, float pan);
+// The sample a voice type plays, or -1 when it plays none.
+int sampleIndexOf(int32_t type);

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "audio/mixer.h"
+#include "audio/sound_queue.h"
+#include "audio_test_state.h"
+
+namespace {
+
+class MixerTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetAudioState(); }
+    void TearDown() override { resetAudioState(); }
+
+    void startVoice(int slot, const Voice& v) {
+        voices[slot] = v;
+        voiceActive[slot] = true;
+    }
+};
+
+TEST_F(MixerTest, ABufferOf8192BytesGets2048Frames) {
+    std::vector<unsigned char> stream(8192, 0xab);
+    audioCallback(nullptr, stream.data(), 8192);
+    EXPECT_EQ(frameCounter, 2048u);
+    EXPECT_EQ(stream[8191], 0) << "the last frame is written too";
+}
+
+TEST_F(MixerTest, BytesBeyondTheLastWholeFrameAreLeftAlone) {
+    std::vector<unsigned char> stream(16, 0xab);
+    audioCallback(nullptr, stream.data(), 14);
+    EXPECT_EQ(frameCounter, 3u);
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(stream[i], 0) << "byte " << i;
+    EXPECT_EQ(stream[12], 0xab);
+    EXPECT_EQ(stream[13], 0xab);
+}
+
+TEST_F(MixerTest, AnEmptyBufferWritesNothingAndCountsNoFrame) {
+    unsigned char stream[4] = {1, 2, 3, 4};
+    audioCallback(nullptr, stream, 0);
+    audioCallback(nullptr, stream, 3);
+    EXPECT_EQ(frameCounter, 0u);
+    EXPECT_EQ(stream[0], 1);
+    EXPECT_EQ(stream[2], 3);
+}
+
+TEST_F(MixerTest, FramesAreWrittenLeftFirstLittleEndian) {
+    installSample(0, {{0x1234, -2}});
+    startVoice(0, sampleVoice(0, 1, 0));
+    unsigned char stream[4] = {};
+    audioCallback(nullptr, stream, 4);
+    EXPECT_EQ(stream[0], 0x34);
+    EXPECT_EQ(stream[1], 0x12);
+    EXPECT_EQ(stream[2], 0xfe);
+    EXPECT_EQ(stream[3], 0xff);
+}
+
+TEST_F(MixerTest, LoudVoicesWrapAroundInsteadOfSaturating) {
+    installSample(0, {{20000, -20000}});
+    startVoice(0, sampleVoice(0, 1, 0));
+    startVoice(1, sampleVoice(0, 1, 0));
+    const std::vector<StereoFrame> out = mixFrames(1);
+    EXPECT_EQ(out[0].left, 40000 - 65536);
+    EXPECT_EQ(out[0].right, -40000 + 65536);
+}
+
+TEST_F(MixerTest, AVoiceOfLengthZeroIsMixedForExactlyOneFrame) {
+    Voice v;
+    v.type = 1;
+    startVoice(5, v);
+    mixFrames(3);
+    EXPECT_EQ(voices[5].position, 1u);
+    EXPECT_FALSE(voiceActive[5]);
+    EXPECT_EQ(retiredSlots, std::list<int>{5});
+}
+
+TEST_F(MixerTest, AVoiceStillSoundsInTheFrameItFinishes) {
+    installSample(0, {{1000, 1000}, {2000, 2000}});
+    startVoice(0, sampleVoice(0, 1, 0));
+    const std::vector<StereoFrame> out = mixFrames(3);
+    EXPECT_EQ(out[1].left, 2000);
+    EXPECT_EQ(out[2].left, 0);
+    EXPECT_FALSE(voiceActive[0]);
+}
+
+TEST_F(MixerTest, OnlySlotsTheQueueCanStartAreReportedBack) {
+    Voice v;
+    startVoice(255, v);
+    startVoice(256, v);
+    mixFrames(1);
+    EXPECT_FALSE(voiceActive[256]);
+    EXPECT_EQ(retiredSlots, std::list<int>{255});
+}
+
+TEST_F(MixerTest, TheEchoSendIsTruncatedPerVoiceBeforeItIsSummed) {
+    installSample(0, {{3, -3}});
+    startVoice(0, sampleVoice(0, 1, 0.5f));
+    startVoice(1, sampleVoice(0, 1, 0.5f));
+    mixFrames(1);
+    // Each voice sends trunc(3 * 0.5) = 1: the double tap stores trunc(2 * 0.36) = 0, where the
+    // sum sent whole would have stored trunc(3 * 0.36) = 1.
+    EXPECT_EQ(echoBuffer[44100].left, 0);
+    EXPECT_EQ(echoBuffer[44100].right, 0);
+}
+
+TEST_F(MixerTest, AnEchoCutHalvesTowardZero) {
+    echoBuffer[0] = {-3, 3};
+    echoBuffer[88199] = {-32768, 32767};
+    applyEchoCut();
+    EXPECT_EQ(echoBuffer[0].left, -1);
+    EXPECT_EQ(echoBuffer[0].right, 1);
+    EXPECT_EQ(echoBuffer[88199].left, -16384);
+    EXPECT_EQ(echoBuffer[88199].right, 16383);
+}
+
+TEST_F(MixerTest, APendingEchoCutIsAppliedOnceAtTheNextCallback) {
+    echoBuffer[100] = {-7, 9};
+    echoCutPending = true;
+    unsigned char stream[4];
+    audioCallback(nullptr, stream, 0);
+    audioCallback(nullptr, stream, 0);
+    EXPECT_EQ(echoBuffer[100].left, -3);
+    EXPECT_EQ(echoBuffer[100].right, 4);
+    EXPECT_FALSE(echoCutPending);
+}
+
+TEST_F(MixerTest, TheForwardTapReadsWhatItWroteTwoSecondsLater) {
+    const StereoFrame send{1000, -1000};
+    stepForwardTap(send);
+    for (int i = 1; i < echoFrameCount; ++i) ASSERT_EQ(stepForwardTap({}), StereoFrame{}) << "frame " << i;
+    EXPECT_EQ(stepForwardTap({}), (StereoFrame{259, -259})) << "0.26 is 0.25999999 in single precision";
+}
+
+TEST_F(MixerTest, TheDoubleTapReachesItsWritesAQuarterOfTheBufferLater) {
+    stepDoubleTap({1000, -1000});
+    for (int i = 1; i < 22050; ++i) ASSERT_EQ(stepDoubleTap({}), StereoFrame{}) << "frame " << i;
+    EXPECT_EQ(stepDoubleTap({}), (StereoFrame{360, -360}));
+    EXPECT_EQ(echoBuffer[44101], (StereoFrame{360, -360})) << "the odd neighbour gets the same";
+}
+
+TEST_F(MixerTest, TheReverseTapAddsToWhatIsThereAndWalksBackwards) {
+    echoBuffer[0] = {100, -100};
+    EXPECT_EQ(stepReverseTap({1000, 0}), (StereoFrame{100, -100}));
+    EXPECT_EQ(echoBuffer[0], (StereoFrame{100 + 27 + 310, -100 - 27}));
+    EXPECT_EQ(reverseTap, 88199);
+}
+
+TEST_F(MixerTest, AnImpulseIsFirstEchoedByTheDoubleTap22050FramesLater) {
+    installSample(0, {{1000, -1000}});
+    startVoice(0, sampleVoice(0, 1, 1));
+    const std::vector<StereoFrame> out = mixFrames(22051);
+    // All three taps start on slot 0: the double and reverse taps read the 259 that the forward
+    // tap has just written there, and the double tap stores 0.32 * 259 + 0.36 * 1000 ahead.
+    EXPECT_EQ(out[0], (StereoFrame{1000 + 51 + 51, -1000 - 51 - 51}));
+    for (int i = 1; i < 22050; ++i) ASSERT_EQ(out[i], StereoFrame{}) << "frame " << i;
+    EXPECT_EQ(out[22050], (StereoFrame{88, -88})) << "0.2 of the 442 the double tap stored";
+}
+
+}  // namespace
