@@ -1,5 +1,7 @@
 #include "audio/audio_device.h"
 
+#include "app/data_files.h"
+
 #include "audio/mixer.h"
 #include "audio/sample_loader.h"
 #include "audio/sound_queue.h"
@@ -12,7 +14,7 @@ void initAudio() {
     resetGameSide();
     resetMixer();
     echoCutPending = false;
-    loadSamples();
+    loadSamples(sampleDirectory());
     buildNoteTables();
     // Without a device the callback never runs and the game goes on in silence.
     openAudioDevice();

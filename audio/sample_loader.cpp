@@ -256,10 +256,11 @@ std::unique_ptr<StereoFrame[]> loadSample(const char* name, unsigned* length) {
     return loadSampleFile(path.c_str(), length);
 }
 
-void loadSamples() {
+void loadSamples(const std::string& directory) {
     for (int k = 0; k < sampleCount; ++k) {
         unsigned length = 0;
-        sampleData[k] = loadSample(sampleNames[k], &length);
+        std::string path = directory + "/" + sampleNames[k] + ".ogg";
+        sampleData[k] = loadSampleFile(path.c_str(), &length);
         sampleLength[k] = length;
     }
 }

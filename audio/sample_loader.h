@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "audio/voice.h"
 
@@ -17,5 +18,6 @@ extern uint32_t sampleLength[sampleCount];
 std::unique_ptr<StereoFrame[]> loadSample(const char* name, unsigned* length);
 // The same for any path. On failure `*length` is 0 and the result null; diagnostics go to stderr.
 std::unique_ptr<StereoFrame[]> loadSampleFile(const char* path, unsigned* length);
-void loadSamples();
+// Loads every sample from "<directory>/<name>.ogg".
+void loadSamples(const std::string& directory);
 void freeSamples();

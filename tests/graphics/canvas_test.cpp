@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/random.h"
+#include "framework/game_state.h"
 #include "games/catalogue.h"
 #include "graphics/canvas.h"
 #include "graphics/video.h"
