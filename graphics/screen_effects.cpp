@@ -1,8 +1,7 @@
 #include "graphics/screen_effects.h"
 
-#include <limits>
-
 #include <algorithm>
+#include <limits>
 
 #include "app/random.h"
 #include "games/catalogue.h"
