@@ -15,7 +15,6 @@ MenuSpark menuSparks[menuSparkCount];
 
 namespace {
 
-constexpr int cellUnits = 64;  // spark positions are kept in 1/64 cell
 constexpr int sparkMinSpeed = 8;
 constexpr int sparkSpeedRange = 16;
 
@@ -65,7 +64,7 @@ void pickMotion(MenuSpark& spark) {
 
 // Enters from the side it moves away from, on a new row.
 void respawn(MenuSpark& spark) {
-    spark.y = appRandomBelow(canvasHeight) * cellUnits;
+    spark.y = appRandomBelow(canvasHeight) * subcellsPerCell;
     pickMotion(spark);
     spark.x = spark.rightward ? 0 : menuSparkEdge;
 }
@@ -74,7 +73,7 @@ void drawSparks(const GameEntry& entry) {
     // A spark respawned just beyond the right edge is at column 160, which putCell skips.
     for (const MenuSpark& spark : menuSparks) {
         int role = spark.rightward ? rightSparkRole : leftSparkRole;
-        putCell(spark.x / cellUnits, spark.y / cellUnits, entry.colourRoles[role]);
+        putCell(spark.x / subcellsPerCell, spark.y / subcellsPerCell, entry.colourRoles[role]);
     }
 }
 
@@ -113,8 +112,8 @@ void chooseItem() {
 
 void seedMenuSparks() {
     for (MenuSpark& spark : menuSparks) {
-        spark.x = appRandomBelow(canvasWidth) * cellUnits;
-        spark.y = appRandomBelow(canvasHeight) * cellUnits;
+        spark.x = appRandomBelow(canvasWidth) * subcellsPerCell;
+        spark.y = appRandomBelow(canvasHeight) * subcellsPerCell;
         pickMotion(spark);
     }
 }

@@ -1,7 +1,8 @@
 #pragma once
+#include "graphics/canvas.h"
 
 constexpr int menuSparkCount = 16;
-constexpr int menuSparkEdge = 160 * 64;  // x of "just right of the last column", 1/64 cell
+constexpr int menuSparkEdge = canvasWidth * subcellsPerCell;  // x just right of the last column
 
 struct MenuSpark {
     int x;  // 1/64 cell

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int subcell = 64;  // positions are in 1/64 cell
 constexpr int fullGrip = 16;
 constexpr int defaultEndTicks = 250;
 constexpr float fearAgitation = 0.00002f;
@@ -81,8 +80,8 @@ int visiblePixelCount(const Sprite& sprite) {
 void drawSpriteActor(const Actor& actor, const ActorKind& kind, GameState& game) {
     const int n = spriteOfOwner(kind, actor.owner);
     if (n < 0) return;
-    const int cx = game.fieldLeft() + actor.x / subcell;
-    const int cy = actor.y / subcell;
+    const int cx = game.fieldLeft() + actor.x / subcellsPerCell;
+    const int cy = actor.y / subcellsPerCell;
     drawSprite(n, cx, cy, actor.facing);
     const Sprite* sprite = spriteAt(n);
     if (!sprite) return;
@@ -93,8 +92,8 @@ void drawSpriteActor(const Actor& actor, const ActorKind& kind, GameState& game)
 // The square of a kind-0 actor, clipped to the canvas; it leaves shade on its owner's channel.
 void drawSquareActor(const Actor& actor, GameState& game) {
     const int left = game.fieldLeft();
-    const int cx = actor.x / subcell;
-    const int cy = actor.y / subcell;
+    const int cx = actor.x / subcellsPerCell;
+    const int cy = actor.y / subcellsPerCell;
     const int h = actor.grip - actor.panic;
     const int colour = 3 * actor.owner + 3;
     const bool shades = actor.owner == 0 || actor.owner == 1;
@@ -175,7 +174,7 @@ void burstActor(Actor& actor, GameState& game) {
         const int column = appRandomBelow(n);
         const int value = sprite->pixels[row][column];
         if (!isBurstCell(value)) continue;
-        game.effects.push_back(makeEffect(kind.spawnType, actor.x / subcell, actor.y / subcell,
+        game.effects.push_back(makeEffect(kind.spawnType, actor.x / subcellsPerCell, actor.y / subcellsPerCell,
                                           actor.owner, value, game));
         ++made;
     }

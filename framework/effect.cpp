@@ -13,8 +13,7 @@
 
 namespace {
 
-constexpr int subcell = 64;  // positions are in 1/64 cell
-constexpr int fieldTop = canvasHeight * subcell;
+constexpr int fieldTop = canvasHeight * subcellsPerCell;
 constexpr int sparkLineEffect = 5;
 constexpr float fullTurn = 6.2831855f;
 constexpr float degreesPerTurn = 360.0f;
@@ -72,11 +71,11 @@ void initSpark(Effect& effect, GameState& game) {
 }
 
 void drawSpark(Effect& effect, GameState& game) {
-    putCell(game.fieldLeft() + effect.x / subcell, effect.y / subcell, effect.value);
+    putCell(game.fieldLeft() + effect.x / subcellsPerCell, effect.y / subcellsPerCell, effect.value);
 }
 
 void drawSplash(Effect& effect, GameState& game) {
-    drawDiamond(effect, game, effect.x / subcell, effect.y / subcell,
+    drawDiamond(effect, game, effect.x / subcellsPerCell, effect.y / subcellsPerCell,
                 {5, 8, 3 * effect.owner + 1, game.fieldLeft()});
 }
 
@@ -87,7 +86,7 @@ void updateRunner(Effect& effect, GameState&) {
 }
 
 void drawRunner(Effect& effect, GameState& game) {
-    putCell(game.fieldLeft() + effect.x / subcell, effect.y / subcell, 2 * effect.owner + 2);
+    putCell(game.fieldLeft() + effect.x / subcellsPerCell, effect.y / subcellsPerCell, 2 * effect.owner + 2);
 }
 
 // Player 1's numbers fly left and are shifted left by half their width; player 2's fly right.
@@ -95,7 +94,7 @@ void initNumber(Effect& effect, GameState&) {
     const int speed = numberBaseSpeed + appRandomBelow(numberSpeedSpread);
     if (effect.owner == 0) {
         effect.vx = -speed;
-        effect.x += -(textWidth(numberText(effect.value).text) * subcell) / 2;
+        effect.x += -(textWidth(numberText(effect.value).text) * subcellsPerCell) / 2;
     } else {
         effect.vx = speed;
     }
@@ -103,16 +102,16 @@ void initNumber(Effect& effect, GameState&) {
 }
 
 void drawNumber(Effect& effect, GameState& game) {
-    drawText(numberText(effect.value).text, game.fieldLeft() + effect.x / subcell, effect.y / subcell,
+    drawText(numberText(effect.value).text, game.fieldLeft() + effect.x / subcellsPerCell, effect.y / subcellsPerCell,
              effect.value2);
 }
 
 // The second point of a spark line is held in vx, vy, and its cells are written unshifted.
 void drawSparkLine(Effect& effect, GameState& game) {
     const Diamond d{3, 4, sparkLineColour, 0};
-    drawDiamond(effect, game, effect.x / subcell, effect.y / subcell, d);
-    drawDiamond(effect, game, (effect.x + effect.vx) / 2 / subcell, (effect.y + effect.vy) / 2 / subcell, d);
-    drawDiamond(effect, game, effect.vx / subcell, effect.vy / subcell, d);
+    drawDiamond(effect, game, effect.x / subcellsPerCell, effect.y / subcellsPerCell, d);
+    drawDiamond(effect, game, (effect.x + effect.vx) / 2 / subcellsPerCell, (effect.y + effect.vy) / 2 / subcellsPerCell, d);
+    drawDiamond(effect, game, effect.vx / subcellsPerCell, effect.vy / subcellsPerCell, d);
 }
 
 void initDrift(Effect& effect, GameState&) {
@@ -125,9 +124,9 @@ void initDrift(Effect& effect, GameState&) {
 
 void drawBigNumber(Effect& effect, GameState& game) {
     const NumberText t = numberText(effect.value);
-    const int x = game.fieldLeft() + effect.x / subcell - (bigNumberScale * textWidth(t.text)) / 2;
+    const int x = game.fieldLeft() + effect.x / subcellsPerCell - (bigNumberScale * textWidth(t.text)) / 2;
     const bool firstHalf = game.tickCount % bigNumberBlinkPeriod < bigNumberBlinkPeriod / 2;
-    drawTextScaled(t.text, bigNumberScale, x, effect.y / subcell, effect.owner + (firstHalf ? 1 : 4));
+    drawTextScaled(t.text, bigNumberScale, x, effect.y / subcellsPerCell, effect.owner + (firstHalf ? 1 : 4));
 }
 
 const EffectType& typeOf(const Effect& effect) {
@@ -144,7 +143,7 @@ void keepInside(int& v, int high, Effect& effect) {
 }
 
 void clampToField(Effect& effect, const GameState& game) {
-    keepInside(effect.x, game.fieldWidth() * subcell, effect);
+    keepInside(effect.x, game.fieldWidth() * subcellsPerCell, effect);
     keepInside(effect.y, fieldTop, effect);
 }
 
@@ -165,8 +164,8 @@ const EffectType effectTypes[effectTypeCount] = {
 std::unique_ptr<Effect> makeEffect(int type, int cx, int cy, int owner, int value, GameState& game) {
     auto effect = std::make_unique<Effect>();
     effect->type = type;
-    effect->x = cx * subcell;
-    effect->y = cy * subcell;
+    effect->x = cx * subcellsPerCell;
+    effect->y = cy * subcellsPerCell;
     effect->owner = owner;
     effect->value = value;
     const EffectType& kind = typeOf(*effect);

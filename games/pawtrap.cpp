@@ -6,10 +6,10 @@
 #include "audio/sound_queue.h"
 #include "framework/actor.h"
 #include "framework/effect.h"
+#include "graphics/canvas.h"
 
 namespace {
 
-constexpr int cellUnits = 64;  // actor positions are kept in 1/64 cell
 
 // Distances are Manhattan, in cells, from the mouse's cell to a paw.
 constexpr int trapDistance = 16;
@@ -131,9 +131,9 @@ void hitWall(Actor& mouse, int& velocity) {
 }
 
 void moveMouse(Actor& mouse, const Pawtrap& game) {
-    const int low = fieldMargin * cellUnits;
-    const int right = (game.fieldWidth() - fieldMargin) * cellUnits;
-    const int top = mouseTop * cellUnits;
+    const int low = fieldMargin * subcellsPerCell;
+    const int right = (game.fieldWidth() - fieldMargin) * subcellsPerCell;
+    const int top = mouseTop * subcellsPerCell;
     int nx = mouse.x + mouse.vx;
     int ny = mouse.y + mouse.vy;
     if (nx < low) {
@@ -168,8 +168,8 @@ void turnMouse(Actor& mouse) {
 
 void placeTailRoot(const Actor& mouse, Pawtrap& game) {
     const TailVector& offset = tailRootOffsets[mouse.facing];
-    game.tailPoints[0] = {static_cast<float>(mouse.x / cellUnits) + offset.x,
-                          static_cast<float>(mouse.y / cellUnits) + offset.y};
+    game.tailPoints[0] = {static_cast<float>(mouse.x / subcellsPerCell) + offset.x,
+                          static_cast<float>(mouse.y / subcellsPerCell) + offset.y};
 }
 
 }  // namespace
@@ -182,8 +182,8 @@ Pawtrap::Pawtrap(uint32_t seed) : GameState(seed) {
         players[p].valueD = 0;
     }
     const Actor* mouse = createActor();
-    const TailVector mouseCell = {static_cast<float>(mouse->x / cellUnits),
-                                  static_cast<float>(mouse->y / cellUnits)};
+    const TailVector mouseCell = {static_cast<float>(mouse->x / subcellsPerCell),
+                                  static_cast<float>(mouse->y / subcellsPerCell)};
     for (int k = 0; k < tailLength; ++k) {
         tailPoints[k] = mouseCell;
         tailVelocities[k] = {0.0f, 0.0f};
@@ -271,8 +271,8 @@ int Pawtrap::fieldLeft() const { return 0; }
 
 void mouseHook(Actor& actor, Pawtrap& game) {
     if (game.fear >= fearOfDeath) actor.health = -1;  // the sweep of this tick bursts it
-    const int cx = actor.x / cellUnits;
-    const int cy = actor.y / cellUnits;
+    const int cx = actor.x / subcellsPerCell;
+    const int cy = actor.y / subcellsPerCell;
     const int d0 = pawDistance(cx, cy, game.players[0]);
     const int d1 = pawDistance(cx, cy, game.players[1]);
     if (d0 < trapDistance && d1 < trapDistance) {

@@ -8,6 +8,8 @@ constexpr int gridColumns = canvasWidth + 1;
 constexpr int gridRows = canvasHeight + 1;
 constexpr int vertexCount = gridColumns * gridRows;
 constexpr int paletteSize = 9;
+// Moving things keep their positions in 1/64 of a cell.
+constexpr int subcellsPerCell = 64;
 
 // Cell (x, y) is element x * canvasHeight + y; y grows upwards. Negative values are empty.
 struct CellCanvas {
