@@ -10,7 +10,6 @@
 
 namespace {
 
-
 // Distances are Manhattan, in cells, from the mouse's cell to a paw.
 constexpr int trapDistance = 16;
 constexpr int calmDistance = 32;
