@@ -31,12 +31,13 @@ AppEvent fromSdl(const SDL_Event& e) {
 bool platformInit(std::string& error) {
     // Without this SDL 1.2 may fall back to a text-terminal driver and write to the terminal.
     if (!std::getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "x11", 1);
-    // Without an audio driver the game still runs, silently.
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0 &&
-        SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) != 0) {
+    // Audio is started on its own, after video: without an audio driver the game still runs,
+    // silently, and a display that refuses us is tried (and its refusal printed by Xlib) once.
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) != 0) {
         error = std::string("cannot start video: ") + SDL_GetError();
         return false;
     }
+    SDL_InitSubSystem(SDL_INIT_AUDIO);
     SDL_WM_SetCaption(windowCaption, windowCaption);
     SDL_EnableUNICODE(1);
     SDL_ShowCursor(SDL_DISABLE);

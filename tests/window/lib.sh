@@ -29,8 +29,10 @@ fail() {
   exit 1
 }
 
+# TANDREL_LAUNCH, an array the test may set: a command that start_game puts before the program
+# (it must end by exec'ing it, so that GAME_PID stays the program's).
 start_game() {
-  "$TANDREL" "$@" >"$WORK/stdout" 2>"$WORK/stderr" &
+  ${TANDREL_LAUNCH[@]+"${TANDREL_LAUNCH[@]}"} "$TANDREL" "$@" >"$WORK/stdout" 2>"$WORK/stderr" &
   GAME_PID=$!
   WINDOW=$(timeout 30 xdotool search --sync --name '^tandrel$' | head -n1) || fail "no window appeared"
   xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
