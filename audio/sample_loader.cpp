@@ -15,6 +15,7 @@
 const char* const sampleNames[sampleCount] = {"meow", "mouse"};
 std::unique_ptr<StereoFrame[]> sampleData[sampleCount];
 uint32_t sampleLength[sampleCount];
+void (*sampleLoaderExit)(int status) = std::exit;
 
 namespace {
 
@@ -106,7 +107,8 @@ bool takeBufferedHeaders(OggInput& in, LogicalStream& s, int& taken) {
             if (got < 0) {
                 // A hole between the header pages: the decoding example gives up on the process.
                 report("Corrupt secondary header.  Exiting.\n");
-                std::exit(1);
+                sampleLoaderExit(1);
+                return false;
             }
             if (vorbis_synthesis_headerin(&s.info, &s.comment, &packet) < 0) {
                 report("Corrupt secondary header.  Exiting.\n");

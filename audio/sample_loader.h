@@ -14,6 +14,10 @@ extern const char* const sampleNames[sampleCount];
 extern std::unique_ptr<StereoFrame[]> sampleData[sampleCount];
 extern uint32_t sampleLength[sampleCount];
 
+// How the loader ends the process on a hole between the header pages (status 1): std::exit,
+// unless a test or fuzzer has set its own once before loading. When it returns, the load fails.
+extern void (*sampleLoaderExit)(int status);
+
 // Decodes "dat/samples/<name>.ogg" (relative to the working directory) into stereo frames.
 std::unique_ptr<StereoFrame[]> loadSample(const char* name, unsigned* length);
 // The same for any path. On failure `*length` is 0 and the result null; diagnostics go to stderr.

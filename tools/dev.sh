@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine for tandrel, builds it, then plays it or runs the test suite.
 #   bash tools/dev.sh play    install what a player needs, build, start the game
-#   bash tools/dev.sh test    install what the tests need too, build, run every test
+#   bash tools/dev.sh test    install what the tests need too, build, run every test, then the
+#                             sanitizer builds and the fuzzer (tests/hardening.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,7 +11,7 @@ build_dir=${TANDREL_BUILD_DIR:-build}
 
 player_packages=(g++ cmake pkg-config libsdl1.2-dev libglew-dev libogg-dev libvorbis-dev
                  libvorbisenc2 libpng-dev libgl1-mesa-dri)
-test_packages=(libgtest-dev xvfb xauth xdotool desktop-file-utils appstream)
+test_packages=(libgtest-dev xvfb xauth xdotool desktop-file-utils appstream clang libclang-rt-14-dev)
 
 missing_packages() {
   local p
@@ -45,8 +46,9 @@ case "$mode" in
   test)
     install_packages "${player_packages[@]}" "${test_packages[@]}"
     build -DTANDREL_TESTS=ON
-    cd "$build_dir"
-    ctest --output-on-failure -j2
+    (cd "$build_dir" && ctest --output-on-failure -j2)
+    # The unit suite again under sanitizers, the sample loader fuzzed, the threads checked.
+    bash tests/hardening.sh .
     ;;
   *)
     echo "usage: bash tools/dev.sh play|test" >&2
