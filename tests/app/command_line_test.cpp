@@ -10,7 +10,7 @@ bool parse(std::initializer_list<const char*> args, Options& options, std::strin
     return parseCommandLine(static_cast<int>(argv.size()), argv.data(), options, error);
 }
 
-TEST(CommandLine, NoArgumentsMeansTheDesignedDefaults) {
+TEST(CommandLine, NoArgumentsMeansTheDefaults) {
     Options options;
     std::string error;
     ASSERT_TRUE(parse({}, options, error));

@@ -84,7 +84,7 @@ size_t pageAt(const std::string& bytes, int page) {
     return at;
 }
 
-// The loader with its designed exit turned into a failed load, on files this test writes. The
+// The loader with its deliberate exit turned into a failed load, on files this test writes. The
 // kept inputs (tests/fuzz/regressions) are replayed under the sanitizers by tests/hardening.sh.
 class FuzzRegressions : public ::testing::Test {
 protected:

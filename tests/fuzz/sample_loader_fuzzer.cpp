@@ -19,7 +19,7 @@ std::string inputPath;
 // Every frame a load reports is read into it, so AddressSanitizer sees a length beyond the array.
 volatile int16_t lastFrameRead;
 
-// The designed exit on a hole between the header pages is an outcome, not a finding: the load
+// The deliberate exit on a hole between the header pages is an outcome, not a finding: the load
 // just fails and the fuzzer goes on with the next input.
 void keepRunning(int) {}
 
