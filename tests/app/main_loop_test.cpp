@@ -27,10 +27,7 @@ public:
 class MainLoop : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetFakePlatform();
-        app.currentGame.reset();
-        app = AppState{};
-        restoreSettings();
+        resetApplication();
         beginLoop(locals);
     }
     void TearDown() override { app.currentGame.reset(); }

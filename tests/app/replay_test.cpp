@@ -76,10 +76,7 @@ TEST(Replay, HeadlessReplayOfARecordedGameEndsIdentically) {
     close(fd);
     std::string error;
     ASSERT_TRUE(startRecording(path, error));
-    resetFakePlatform();
-    app.currentGame.reset();
-    app = AppState{};
-    restoreSettings();
+    resetApplication();
     LoopLocals locals;
     beginLoop(locals);
     fakePlatform.events = {keyDown(SDLK_RETURN)};

@@ -169,10 +169,7 @@ void initAudioWithRealSamples() {
 class Soak : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetFakePlatform();
-        app.currentGame.reset();
-        app = AppState{};
-        restoreSettings();
+        resetApplication();
         restoreActorKinds();
         appRandomSource.seed(soakSeed);
         audioRandomSource.seed(soakSeed);

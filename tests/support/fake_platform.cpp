@@ -1,8 +1,18 @@
 #include "support/fake_platform.h"
 
+#include "app/app_state.h"
+#include "framework/game_state.h"
+
 FakePlatform fakePlatform;
 
 void resetFakePlatform() { fakePlatform = FakePlatform{}; }
+
+void resetApplication() {
+    resetFakePlatform();
+    app.currentGame.reset();
+    app = AppState{};
+    restoreSettings();
+}
 
 AppEvent keyDown(int key) { return {AppEventType::KeyDown, false, key}; }
 AppEvent keyUp(int key) { return {AppEventType::KeyUp, false, key}; }
