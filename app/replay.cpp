@@ -24,6 +24,8 @@ struct ReplayState {
     bool playing = false;
     Replay replay;
     size_t nextEvent = 0;
+    bool endDigestTaken = false;
+    uint64_t endDigest = 0;    // of the running game, at the tick its end began
     std::string gameOverLine;  // of the running game, once gameOver is set
 };
 
@@ -115,10 +117,10 @@ void writeReplayEvent(std::ostream& out, const InputEvent& e) {
 
 void writeReplayEnd(std::ostream& out, uint32_t tick) { out << "end " << tick << "\n"; }
 
-std::string gameOverLine(uint32_t seed, const GameState& game) {
+std::string gameOverLine(uint32_t seed, const GameState& game, uint64_t endDigest) {
     char line[160];
     std::snprintf(line, sizeof line, "game over: seed %" PRIu32 " score %d tick %" PRIu32 " digest %016" PRIx64,
-                  seed, game.players[0].score, game.tickCount, gameDigest(game));
+                  seed, game.players[0].score, game.tickCount, endDigest);
     return line;
 }
 
@@ -149,6 +151,7 @@ uint32_t replaySeed() { return replayState.replay.seed; }
 void noteGameStart(uint32_t seed) {
     ReplayState& s = replayState;
     s.gameOverLine.clear();
+    s.endDigestTaken = false;
     s.nextEvent = 0;
     if (s.recording.is_open() && !s.recordingOpen && !s.recordedGameEnded) {
         s.recordingOpen = true;
@@ -172,14 +175,19 @@ void noteInputEvent(const InputEvent& event) {
     replayState.recording.flush();
 }
 
-// The state at the tick that sets gameOver is what both a live and a headless run report, however
-// many ticks a late pass runs after it.
+// Both a live and a headless run report the tick that set gameOver, however many ticks a late
+// pass runs after it, and the state at the tick the end began: from then on the death shake
+// draws from the game's stream once per drawn frame, and a mouse that dies a tick late makes
+// its last move with what is left of it.
 void runGameTick(GameState& game) {
-    if (replayState.playing) feedReplay(game);
+    ReplayState& s = replayState;
+    if (s.playing) feedReplay(game);
     game.tick();
-    if (game.gameOver && replayState.gameOverLine.empty()) {
-        replayState.gameOverLine = gameOverLine(app.gameSeed, game);
+    if (game.endCountdown > 0 && !s.endDigestTaken) {
+        s.endDigest = gameDigest(game);
+        s.endDigestTaken = true;
     }
+    if (game.gameOver && s.gameOverLine.empty()) s.gameOverLine = gameOverLine(app.gameSeed, game, s.endDigest);
 }
 
 void reportGameOver() {

@@ -25,8 +25,9 @@ void writeReplayHeader(std::ostream& out, uint32_t seed);
 void writeReplayEvent(std::ostream& out, const InputEvent& event);
 void writeReplayEnd(std::ostream& out, uint32_t tick);
 
-// The line printed at game over: seed, score, the tick count when gameOver was set, digest.
-std::string gameOverLine(uint32_t seed, const GameState& game);
+// The line printed at game over: seed, score, the tick count when gameOver was set, and the
+// digest of the game as it was when its end began.
+std::string gameOverLine(uint32_t seed, const GameState& game, uint64_t endDigest);
 
 // Recording and replaying in the running program, main thread. Set up once by main.
 bool startRecording(const std::string& path, std::string& error);
