@@ -9,11 +9,11 @@ key Return
 for k in w Up d Left s Down a Right; do
   hold "$k" 0.3
 done
-for _ in $(seq 300); do
+for _ in $(seq 900); do
   grep -q "^game over:" "$WORK/stdout" && break
   sleep 0.1
 done
-live=$(grep "^game over:" "$WORK/stdout") || fail "the recorded game did not end within 30 s"
+live=$(grep "^game over:" "$WORK/stdout") || fail "the recorded game did not end within 90 s"
 key Escape
 wait_exit 5
 [ "$STATUS" = 0 ] || fail "exit status $STATUS"
