@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int buttonsPerPlayer = 4;
 
 // Every button bound to key, in ascending order, posts its own event with its own sequence.
 void postKeyEvent(int key, int type) {

@@ -1,5 +1,7 @@
 #pragma once
 
+constexpr int buttonsPerPlayer = 4;  // Up, Down, A, B
+
 // Default key of each button: player 1's Up, Down, A, B, then player 2's.
 extern const int defaultKeyBindings[8];
 

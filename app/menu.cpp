@@ -48,7 +48,6 @@ constexpr MenuItem menuItems[] = {{"start", 20}, {"exit", 12}};
 constexpr int startItem = 0;
 constexpr int lastItem = 1;
 
-constexpr int buttonsPerPlayer = 4;
 constexpr int upButton = 0;  // within a player's four: Up, Down, A, B
 constexpr int downButton = 1;
 

@@ -29,12 +29,7 @@ StereoFrame mono(int16_t w) { return {w, w}; }
 int16_t wave(float phase) { return truncToLane(fullScale * fastSin(phase)); }
 
 // Truncated toward zero, low 32 bits kept: the square types count periods in wrapping integers.
-uint32_t low32(double value) {
-    constexpr double int64Range = 9223372036854775808.0;
-    if (std::fabs(value) < int64Range) return static_cast<uint32_t>(static_cast<int64_t>(value));
-    const double reduced = std::fmod(value, 4294967296.0);
-    return reduced == reduced ? static_cast<uint32_t>(static_cast<int64_t>(reduced)) : 0;
-}
+uint32_t low32(double value) { return static_cast<uint32_t>(truncKeepingLowBits(value, 4294967296.0)); }
 
 // A phase is formed in double and kept in single precision.
 float sinePhase(double frequency, uint32_t p) {

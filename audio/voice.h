@@ -18,14 +18,18 @@ inline int16_t wrap16(int64_t value) {
     return static_cast<int16_t>(static_cast<uint16_t>(value));
 }
 
-// A value truncated toward zero, keeping its low 16 bits. NaN gives 0; magnitudes beyond 64 bits
-// are reduced first, which keeps the same low bits because they are whole numbers.
-inline int16_t truncToLane(double value) {
+// A value truncated toward zero whose low bits, up to `period` (a power of two), are those of the
+// whole number. NaN gives 0; magnitudes beyond 64 bits are reduced first, which keeps the same
+// low bits because they are whole numbers.
+inline int64_t truncKeepingLowBits(double value, double period) {
     constexpr double int64Range = 9223372036854775808.0;
-    if (std::fabs(value) < int64Range) return wrap16(static_cast<int64_t>(value));
-    const double reduced = std::fmod(value, 65536.0);
-    return reduced == reduced ? wrap16(static_cast<int64_t>(reduced)) : 0;
+    if (std::fabs(value) < int64Range) return static_cast<int64_t>(value);
+    const double reduced = std::fmod(value, period);
+    return reduced == reduced ? static_cast<int64_t>(reduced) : 0;
 }
+
+// A value truncated toward zero, keeping its low 16 bits.
+inline int16_t truncToLane(double value) { return wrap16(truncKeepingLowBits(value, 65536.0)); }
 
 // A lane times a gain: formed in double, truncated toward zero, wrapped like a sum.
 inline int16_t scaleLane(int16_t lane, double gain) { return truncToLane(lane * gain); }

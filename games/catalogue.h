@@ -4,6 +4,7 @@
 
 constexpr int colourRoleCount = 11;
 constexpr int catalogueEndId = 1;
+constexpr int pawSprite = 0;  // in the cat game's sheet
 
 struct GameEntry {
     int id;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "audio/sound_queue.h"
+#include "audio/synth.h"
 #include "framework/actor.h"
 #include "framework/effect.h"
 #include "graphics/canvas.h"
@@ -46,8 +47,6 @@ constexpr float tailPull = 0.3f;
 constexpr TailVector tailFallback = {0.0f, -1.0f};
 
 constexpr int mouseKind = 1;
-constexpr int meowSound = 17;
-constexpr int mouseSound = 18;
 constexpr float meowAmplitude = 0.4f;
 constexpr float mouseAmplitude = 0.1f;
 
@@ -73,7 +72,7 @@ int pawDistance(int cx, int cy, const PlayerRecord& paw) {
 
 void trap(Actor& mouse, Pawtrap& game) {
     if (mouse.vx != 0 || mouse.vy != 0) {
-        playSound(mouseSound, 0.0f, mouseAmplitude, 1.0f, 0.0f);
+        playSound(static_cast<int>(VoiceType::MouseSample), 0.0f, mouseAmplitude, 1.0f, 0.0f);
         game.players[0].score += trapScore;
         game.fear += trapFear;
         game.stress += trapStress;
@@ -189,7 +188,7 @@ Pawtrap::Pawtrap(uint32_t seed) : GameState(seed) {
     }
     fear = 0;
     stress = 0;
-    playSound(meowSound, 0.0f, meowAmplitude, 1.0f, 0.0f);
+    playSound(static_cast<int>(VoiceType::MeowSample), 0.0f, meowAmplitude, 1.0f, 0.0f);
 }
 
 void Pawtrap::tick() {

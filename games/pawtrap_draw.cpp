@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "framework/actor.h"
+#include "games/catalogue.h"
 #include "games/pawtrap.h"
 #include "graphics/canvas.h"
 #include "graphics/primitives.h"
@@ -13,7 +14,6 @@ constexpr int scoreRight = 158;  // column just right of the score's last glyph
 constexpr int scoreRow = 92;
 constexpr int scoreColour = 5;
 
-constexpr int pawSprite = 0;
 constexpr int pawOrientations[playerCount] = {2, 6};  // half a turn; mirrored top to bottom
 
 constexpr int shakeStepTicks = 25;  // the shake grows one step every 25 ticks of the countdown

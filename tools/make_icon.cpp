@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int pawSprite = 0;
-
 std::vector<unsigned char> drawSprite(const GameEntry& entry, const Sprite& sprite, int scale) {
     int side = sprite.size * scale;
     std::vector<unsigned char> rgba(static_cast<size_t>(side) * side * 4, 0);
