@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 
+#include "app/gamepad.h"
 #include "app/input.h"
 #include "framework/game_state.h"
 
@@ -9,5 +10,12 @@ Settings settings;
 void restoreSettings() {
     settings.windowed = false;
     settings.noMultisample = true;
-    for (int b = 0; b < buttonCount; ++b) settings.keyBindings[b] = defaultKeyBindings[b];
+    for (int b = 0; b < buttonCount; ++b) {
+        settings.keyBindings[b] = defaultKeyBindings[b];
+        settings.keyScancodes[b] = defaultKeyScancodes[b];
+    }
+    for (int pad = 0; pad < padCount; ++pad) {
+        settings.padChoose[pad] = defaultPadChoose;
+        settings.padLeave[pad] = defaultPadLeave;
+    }
 }

@@ -30,11 +30,17 @@ struct AppState {
     uint32_t passTime = 0;
 };
 
-// Built-in settings: filled with defaults by appInit(), never loaded or saved.
+constexpr int padCount = 2;  // the first two pads found: player 1's, then player 2's
+
+// Settings: filled with defaults by restoreSettings(), then the key file, before the window
+// opens; never saved.
 struct Settings {
     bool windowed = false;
     bool noMultisample = true;
-    int keyBindings[buttonCount] = {};
+    int keyBindings[buttonCount] = {};   // key symbols
+    int keyScancodes[buttonCount] = {};  // nonzero: the key is matched by this X keycode instead
+    int padChoose[padCount] = {};        // the pad button that chooses a menu item
+    int padLeave[padCount] = {};         // the pad button that leaves a game
 };
 
 extern AppState app;

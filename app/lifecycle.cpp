@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/command_line.h"
+#include "app/key_config.h"
 #include "app/menu.h"
 #include "app/platform.h"
 #include "app/random.h"
@@ -24,26 +25,31 @@ uint32_t clockSeconds() { return static_cast<uint32_t>(std::time(nullptr)); }
 
 }  // namespace
 
-bool appInit(const Options& options, std::string& error) {
+int appInit(const Options& options, std::string& error) {
     uint32_t seed = clockSeconds();
     appRandomSource.seed(seed);
     audioRandomSource.seed(seed);
-    if (!platformInit(error)) return false;
+    if (!platformInit(error)) return noWindowStatus;
     platformKeyRepeat(menuRepeatDelay, menuRepeatInterval);
     restoreActorKinds();
     restoreSettings();
     settings.windowed = options.windowed;
+    // After the platform (the layout is read through its display), before the window opens.
+    if (!loadControls(options.keysPath, error)) {
+        platformQuit();
+        return badKeyFileStatus;
+    }
     app.selectedGame = 0;
     if (!setVideoMode(error)) {
         platformQuit();
-        return false;
+        return noWindowStatus;
     }
     initAudio();
     app.menuCursor = 0;
     app.quitFade = 0;
     app.quitCountdown = 0;
     seedMenuSparks();
-    return true;
+    return 0;
 }
 
 void appShutdown() {

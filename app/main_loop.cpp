@@ -3,6 +3,7 @@
 #include <SDL_keysym.h>
 
 #include "app/app_state.h"
+#include "app/gamepad.h"
 #include "app/input.h"
 #include "app/lifecycle.h"
 #include "app/menu.h"
@@ -20,7 +21,7 @@ constexpr uint32_t idleNap = 9;     // ms, a pass that ran no tick
 constexpr uint32_t tickNap = 6;     // ms, a pass that ran one tick
 constexpr uint32_t catchUpNap = 1;  // ms, keeps the tick phase error small
 
-void handleKeyDown(int key) {
+void handleKeyDown(int key, int scancode) {
     if (app.windowInactive) {
         app.windowInactive = false;
         return;
@@ -31,9 +32,9 @@ void handleKeyDown(int key) {
     } else if (key == SDLK_PRINT) {
         saveScreenshot();
     } else if (app.inGame) {
-        if (!replayActive()) gameKeyDown(key);
+        if (!replayActive()) gameKeyDown(key, scancode);
     } else {
-        menuKeyDown(key);
+        menuKeyDown(key, scancode);
     }
 }
 
@@ -41,10 +42,13 @@ void handleKeyDown(int key) {
 bool handleEvent(const AppEvent& event) {
     switch (event.type) {
     case AppEventType::Active: app.windowInactive = !event.gain; break;
-    case AppEventType::KeyDown: handleKeyDown(event.key); break;
+    case AppEventType::KeyDown: handleKeyDown(event.key, event.scancode); break;
     case AppEventType::KeyUp:
-        if (app.inGame && !replayActive()) gameKeyUp(event.key);
+        if (app.inGame && !replayActive()) gameKeyUp(event.key, event.scancode);
         break;
+    case AppEventType::PadAxis: padAxisMoved(event.pad, event.control, event.value); break;
+    case AppEventType::PadHat: padHatMoved(event.pad, event.control, event.value); break;
+    case AppEventType::PadButtonDown: padButtonDown(event.pad, event.control); break;
     case AppEventType::Quit: return false;
     case AppEventType::Other: break;
     }

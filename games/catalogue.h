@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/actor.h"
+#include "framework/key_labels.h"
 #include "graphics/primitives.h"
 
 constexpr int colourRoleCount = 11;
@@ -13,7 +14,7 @@ struct GameEntry {
     int colourRoles[colourRoleCount];
     const Sprite* sprites;
     ActorOperation actorHook;
-    void (*drawInstructions)();
+    void (*drawInstructions)(const KeyLabels& labels);
 };
 
 // Constant: the cat game, then the end entry.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/key_labels.h"
 #include "games/pawtrap_test_support.h"
 
 namespace {
@@ -100,7 +101,7 @@ TEST_F(PawtrapDrawing, ShakeGrowsFromTwoToElevenSteps) {
 
 TEST(PawtrapInstructions, SixLinesWithKeysInRedAndTextInMagenta) {
     resetApplication();
-    drawPawtrapInstructions();
+    drawPawtrapInstructions(keyLabels());
     EXPECT_EQ(cellAt(8, 77), 6);   // "wasd"
     EXPECT_EQ(cellAt(30, 77), 7);  // "to move left paw." after the width of "wasd "
     EXPECT_EQ(cellAt(29, 77), 0);

@@ -14,8 +14,8 @@ void resetApplication() {
     restoreSettings();
 }
 
-AppEvent keyDown(int key) { return {AppEventType::KeyDown, false, key}; }
-AppEvent keyUp(int key) { return {AppEventType::KeyUp, false, key}; }
+AppEvent keyDown(int key, int scancode) { return {AppEventType::KeyDown, false, key, scancode}; }
+AppEvent keyUp(int key, int scancode) { return {AppEventType::KeyUp, false, key, scancode}; }
 AppEvent focus(bool gain) { return {AppEventType::Active, gain, 0}; }
 AppEvent quitEvent() { return {AppEventType::Quit, false, 0}; }
 
@@ -39,3 +39,7 @@ void platformKeyRepeat(int delay, int interval) {
 }
 
 void platformQuit() {}
+
+void platformLayoutKeys(const int[], int keys[], int count) {
+    for (int i = 0; i < count; ++i) keys[i] = fakePlatform.layoutKeys[i];
+}

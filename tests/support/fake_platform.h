@@ -20,6 +20,7 @@ struct FakePlatform {
     std::vector<unsigned char> lastPng;  // RGBA, top row first
     int keyRepeatDelay = -1;
     int keyRepeatInterval = -1;
+    int layoutKeys[8] = {};  // what the keyboard layout puts on the keycodes asked for; 0 unknown
 };
 
 extern FakePlatform fakePlatform;
@@ -27,7 +28,7 @@ extern FakePlatform fakePlatform;
 void resetFakePlatform();
 // The fake platform, the application record and the settings as a fresh start leaves them.
 void resetApplication();
-AppEvent keyDown(int key);
-AppEvent keyUp(int key);
+AppEvent keyDown(int key, int scancode = 0);
+AppEvent keyUp(int key, int scancode = 0);
 AppEvent focus(bool gain);
 AppEvent quitEvent();
