@@ -11,7 +11,7 @@ build_dir=${TANDREL_BUILD_DIR:-build}
 
 player_packages=(g++ cmake pkg-config libsdl1.2-dev libglew-dev libogg-dev libvorbis-dev
                  libvorbisenc2 libpng-dev libgl1-mesa-dri)
-test_packages=(libgtest-dev xvfb xauth xdotool desktop-file-utils appstream clang libclang-rt-14-dev)
+test_packages=(libgtest-dev xvfb xauth xdotool x11-xkb-utils xkb-data desktop-file-utils appstream clang libclang-rt-14-dev)
 
 missing_packages() {
   local p
