@@ -1,6 +1,7 @@
 #include "support/fake_platform.h"
 
 #include "app/app_state.h"
+#include "app/gamepad.h"
 #include "framework/game_state.h"
 
 FakePlatform fakePlatform;
@@ -12,6 +13,7 @@ void resetApplication() {
     app.currentGame.reset();
     app = AppState{};
     restoreSettings();
+    for (PadState& pad : padStates) pad = PadState{};
 }
 
 AppEvent keyDown(int key, int scancode) { return {AppEventType::KeyDown, false, key, scancode}; }

@@ -57,4 +57,10 @@ start_game
 sleep 1
 expect_zqsd_on_menu "US layout with a key file"
 expect_q_moves_left_paw "US layout, key file"
+
+# A bad file stops the program before its window opens: one line, status 2.
+printf 'player1.up = escape\n' >"$WORK/bad.conf"
+status=0
+err=$("$TANDREL" --keys "$WORK/bad.conf" 2>&1 >/dev/null) || status=$?
+[ "$status" = 2 ] && [ "$err" = "tandrel: $WORK/bad.conf:1: 'escape' cannot be bound" ] || fail "bad key file: $status $err"
 echo "keys: French layout and key file both give the left paw to z, q, s, d"
