@@ -101,19 +101,6 @@ TEST_F(PawtrapDrawing, ShakeGrowsFromTwoToElevenSteps) {
     EXPECT_NEAR(largestAgitation(), 0.3f, 1e-5f);
 }
 
-TEST(PawtrapInstructions, SixLinesWithKeysInRedAndTextInMagenta) {
-    resetApplication();
-    drawPawtrapInstructions(keyLabels());
-    EXPECT_EQ(cellAt(8, 77), 6);   // "wasd"
-    EXPECT_EQ(cellAt(30, 77), 7);  // "to move left paw." after the width of "wasd "
-    EXPECT_EQ(cellAt(29, 77), 0);
-    EXPECT_EQ(cellAt(10, 64), 6);  // "^&<>"
-    EXPECT_EQ(cellAt(36, 68), 7);  // "to move right paw." after the width of "^&<> "
-    EXPECT_EQ(cellAt(35, 68), 0);
-    EXPECT_EQ(cellAt(8, 59), 7);   // "trap mouse with both paws to score."
-    EXPECT_EQ(cellAt(8, 46), 7);   // "mouse dies if it is too scared."
-}
-
 // The picture the instructions gave before keys could be rebound, drawn line by line.
 std::vector<int8_t> builtInInstructions() {
     clearCanvas();
