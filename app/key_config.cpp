@@ -56,12 +56,6 @@ int indexOf(const char* const names[], int count, const std::string& action) {
     return -1;
 }
 
-bool padButtonNumber(const std::string& text, int& number) {
-    if (text.empty() || text.size() > 3 || !std::all_of(text.begin(), text.end(), ::isdigit)) return false;
-    number = std::stoi(text);
-    return number <= padButtonLimit;
-}
-
 // Player 1's built-in keys take the letters the layout puts on them, so that they are named
 // (and checked for clashes) as the player sees them.
 void applyLayout() {
@@ -70,6 +64,53 @@ void applyLayout() {
     for (int b = 0; b < buttonsPerPlayer; ++b) {
         if (keys[b] != 0) settings.keyBindings[b] = keys[b];
     }
+}
+
+// The setting a pad action names, or null for any other action.
+int* padSetting(const std::string& action) {
+    int pad = indexOf(padChooseActions, padCount, action);
+    if (pad >= 0) return &settings.padChoose[pad];
+    pad = indexOf(padLeaveActions, padCount, action);
+    return pad >= 0 ? &settings.padLeave[pad] : nullptr;
+}
+
+bool bindPadButton(int& setting, const std::string& value, std::string& what) {
+    bool digits = value.size() <= 3 && std::all_of(value.begin(), value.end(), [](unsigned char c) { return std::isdigit(c); });
+    if (!digits || std::stoi(value) > padButtonLimit) {
+        what = "expected a pad button number, not '" + value + "'";
+        return false;
+    }
+    setting = std::stoi(value);
+    return true;
+}
+
+// A key given by name is matched by its symbol, wherever the layout puts it.
+bool bindKey(const std::string& action, const std::string& value, std::string& what) {
+    int button = indexOf(buttonActions, buttonCount, action);
+    int key = keyFromName(lowered(value));
+    if (button < 0) what = "unknown action '" + action + "'";
+    else if (key < 0) what = "unknown key '" + value + "'";
+    else if (std::count(std::begin(unbindableKeys), std::end(unbindableKeys), key)) {
+        what = std::string("'") + keyName(key) + "' cannot be bound";
+    } else {
+        settings.keyBindings[button] = key;
+        settings.keyScancodes[button] = 0;
+        return true;
+    }
+    return false;
+}
+
+// Two buttons on one key, at least one of them from the file: named at the later line.
+bool findClash(const int givenAt[], const Failure& fail) {
+    for (int a = 0; a < buttonCount; ++a) {
+        for (int b = a + 1; b < buttonCount; ++b) {
+            if (settings.keyBindings[a] != settings.keyBindings[b] || (!givenAt[a] && !givenAt[b])) continue;
+            return fail(std::max(givenAt[a], givenAt[b]), std::string("'") + keyName(settings.keyBindings[a]) +
+                                                              "' is bound to both " + buttonActions[a] + " and " +
+                                                              buttonActions[b]);
+        }
+    }
+    return true;
 }
 
 bool exists(const std::string& path) {
@@ -112,34 +153,14 @@ bool parseKeyFile(std::istream& in, const std::string& name, std::string& error)
         std::string value = equals == std::string::npos ? "" : trimmed(text.substr(equals + 1));
         if (action.empty() || value.empty()) return fail(line, "expected 'action = key'");
         if (!given.insert(action).second) return fail(line, action + " is given twice");
+        std::string what;
+        int* pad = padSetting(action);
+        bool bound = pad ? bindPadButton(*pad, value, what) : bindKey(action, value, what);
+        if (!bound) return fail(line, what);
         int button = indexOf(buttonActions, buttonCount, action);
-        int choosePad = indexOf(padChooseActions, padCount, action);
-        int leavePad = indexOf(padLeaveActions, padCount, action);
-        if (choosePad >= 0 || leavePad >= 0) {
-            int number = 0;
-            if (!padButtonNumber(value, number)) return fail(line, "expected a pad button number, not '" + value + "'");
-            (choosePad >= 0 ? settings.padChoose[choosePad] : settings.padLeave[leavePad]) = number;
-            continue;
-        }
-        if (button < 0) return fail(line, "unknown action '" + action + "'");
-        int key = keyFromName(lowered(value));
-        if (key < 0) return fail(line, "unknown key '" + value + "'");
-        if (std::count(std::begin(unbindableKeys), std::end(unbindableKeys), key)) {
-            return fail(line, std::string("'") + keyName(key) + "' cannot be bound");
-        }
-        settings.keyBindings[button] = key;
-        settings.keyScancodes[button] = 0;
-        givenAt[button] = line;
+        if (button >= 0) givenAt[button] = line;
     }
-    for (int a = 0; a < buttonCount; ++a) {
-        for (int b = a + 1; b < buttonCount; ++b) {
-            if (settings.keyBindings[a] != settings.keyBindings[b] || (!givenAt[a] && !givenAt[b])) continue;
-            return fail(std::max(givenAt[a], givenAt[b]), std::string("'") + keyName(settings.keyBindings[a]) +
-                                                              "' is bound to both " + buttonActions[a] +
-                                                              " and " + buttonActions[b]);
-        }
-    }
-    return true;
+    return findClash(givenAt, fail);
 }
 
 void writeControls(std::ostream& out) {
