@@ -59,9 +59,11 @@ unsigned axisBits(int value, unsigned negative, unsigned positive) {
 
 void padAxisMoved(int pad, int axis, int value) {
     if (!knownPad(pad) || (axis != horizontalAxis && axis != verticalAxis)) return;
+    const bool horizontal = axis == horizontalAxis;
+    const unsigned negative = horizontal ? leftBit : upBit;
+    const unsigned positive = horizontal ? rightBit : downBit;
     PadState state = padStates[pad];
-    if (axis == horizontalAxis) state.stick = (state.stick & ~(leftBit | rightBit)) | axisBits(value, leftBit, rightBit);
-    else state.stick = (state.stick & ~(upBit | downBit)) | axisBits(value, upBit, downBit);
+    state.stick = (state.stick & ~(negative | positive)) | axisBits(value, negative, positive);
     update(pad, state);
 }
 
@@ -69,8 +71,8 @@ void padAxisMoved(int pad, int axis, int value) {
 void padHatMoved(int pad, int hat, int value) {
     if (!knownPad(pad) || hat != 0) return;
     PadState state = padStates[pad];
-    state.hat = (value & hatUp ? upBit : 0) | (value & hatDown ? downBit : 0) | (value & hatLeft ? leftBit : 0) |
-                (value & hatRight ? rightBit : 0);
+    state.hat = (value & hatUp ? upBit : 0) | (value & hatDown ? downBit : 0) |
+                (value & hatLeft ? leftBit : 0) | (value & hatRight ? rightBit : 0);
     update(pad, state);
 }
 

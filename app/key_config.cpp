@@ -75,7 +75,8 @@ int* padSetting(const std::string& action) {
 }
 
 bool bindPadButton(int& setting, const std::string& value, std::string& what) {
-    bool digits = value.size() <= 3 && std::all_of(value.begin(), value.end(), [](unsigned char c) { return std::isdigit(c); });
+    auto isDigit = [](unsigned char c) { return std::isdigit(c) != 0; };
+    bool digits = value.size() <= 3 && std::all_of(value.begin(), value.end(), isDigit);
     if (!digits || std::stoi(value) > padButtonLimit) {
         what = "expected a pad button number, not '" + value + "'";
         return false;
