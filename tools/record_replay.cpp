@@ -16,7 +16,7 @@
 #include "app/command_line.h"
 #include "app/lifecycle.h"
 #include "app/main_loop.h"
-#include "app/replay.h"
+#include "app/replay_recorder.h"
 #include "framework/actor.h"
 #include "framework/game_state.h"
 #include "support/fake_platform.h"

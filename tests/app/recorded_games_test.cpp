@@ -3,11 +3,13 @@
 #include <dirent.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/headless_replay.h"
 #include "app/replay.h"
 
 namespace {
@@ -49,6 +51,26 @@ TEST(RecordedGames, ReplayToTheLinesTheyWereRecordedWith) {
         EXPECT_EQ(testing::internal::GetCapturedStdout(), fileText(replayDirectory + "/" + game + ".expected"))
             << game;
     }
+}
+
+// A recording cut off before its end line: nobody frightens the idle mouse, so only the limit
+// stops the replay, at the limit's tick, with status 1 and one line on each stream.
+TEST(RecordedGames, ACutOffRecordingStopsAMillionTicksAfterItsLastEvent) {
+    std::istringstream recorded(fileText(replayDirectory + "/11_approach.replay"));
+    const std::string path = testing::TempDir() + "cut_off.replay";
+    std::ofstream cut(path);
+    for (std::string line; std::getline(recorded, line);)
+        if (line.rfind("end ", 0) != 0) cut << line << "\n";
+    cut.close();
+    std::string error;
+    ASSERT_TRUE(loadReplay(path, error)) << error;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runHeadlessReplay(), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "tandrel: " + path + ": no game over within 1000000 ticks of the last event\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "left: seed 1796703196 score 600 tick 1000300\n");
+    std::remove(path.c_str());
 }
 
 }  // namespace
