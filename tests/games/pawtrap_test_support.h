@@ -11,7 +11,7 @@ constexpr uint32_t testAppSeed = 20240601u;
 
 // A fresh application: built-in tables and bindings, the cat game selected, a fixed random
 // source, no game running.
-inline void resetApplication() {
+inline void resetCatGameApplication() {
     app = AppState();
     restoreSettings();
     selectGame(0);
