@@ -3,6 +3,8 @@
 #include "app/gamepad.h"
 #include "app/input.h"
 #include "framework/game_state.h"
+#include "games/catalogue.h"
+#include "graphics/canvas.h"
 
 AppState app;
 Settings settings;
@@ -18,4 +20,11 @@ void restoreSettings() {
         settings.padChoose[pad] = defaultPadChoose;
         settings.padLeave[pad] = defaultPadLeave;
     }
+}
+
+void selectGame(int id) {
+    app.selectedGame = id;
+    selectedEntry = findGameEntry(id);
+    graphicsInputs.baseColors = selectedEntry ? selectedEntry->baseColors : nullptr;
+    graphicsInputs.sprites = selectedEntry ? selectedEntry->sprites : nullptr;
 }

@@ -1,12 +1,11 @@
 #pragma once
-
-constexpr int buttonsPerPlayer = 4;  // Up, Down, A, B
+#include "framework/game_state.h"  // buttonCount
 
 // Default key of each button: player 1's Up, Down, A, B, then player 2's.
-extern const int defaultKeyBindings[8];
+extern const int defaultKeyBindings[buttonCount];
 // The X keycodes of player 1's default keys, where a QWERTY keyboard has w, s, a, d: the
 // cross stays in place whatever the layout prints on it. 0: matched by symbol.
-extern const int defaultKeyScancodes[8];
+extern const int defaultKeyScancodes[buttonCount];
 
 // The lowest button bound to the key, or -1. scancode is the X keycode SDL reported, or 0.
 int buttonForKey(int key, int scancode = 0);

@@ -4,10 +4,11 @@
 
 #include "app/app_state.h"
 #include "app/command_line.h"
+#include "app/data_files.h"
 #include "app/key_config.h"
 #include "app/menu.h"
 #include "app/platform.h"
-#include "app/random.h"
+#include "base/random.h"
 #include "app/replay.h"
 #include "audio/audio_device.h"
 #include "audio/sound_queue.h"
@@ -39,12 +40,13 @@ int appInit(const Options& options, std::string& error) {
         platformQuit();
         return badKeyFileStatus;
     }
-    app.selectedGame = 0;
-    if (!setVideoMode(error)) {
+    selectGame(0);
+    if (!setVideoMode(settings.windowed, settings.noMultisample, error)) {
         platformQuit();
         return noWindowStatus;
     }
-    initAudio();
+    app.frameCount = 0;
+    initAudio(sampleDirectory());
     app.menuCursor = 0;
     app.quitFade = 0;
     app.quitCountdown = 0;

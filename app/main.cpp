@@ -8,7 +8,9 @@
 #include "app/key_config.h"
 #include "app/lifecycle.h"
 #include "app/main_loop.h"
+#include "app/headless_replay.h"
 #include "app/replay.h"
+#include "app/replay_recorder.h"
 #include "graphics/canvas.h"
 
 namespace {

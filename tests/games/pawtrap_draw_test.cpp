@@ -22,7 +22,7 @@ float largestAgitation() {
 class PawtrapDrawing : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetApplication();
+        resetCatGameApplication();
         std::fill(std::begin(vertexGrid.agitation), std::end(vertexGrid.agitation), 0.0f);
         game = std::make_unique<Pawtrap>(99u);
     }
@@ -114,7 +114,7 @@ std::vector<int8_t> builtInInstructions() {
 }
 
 TEST(PawtrapInstructions, BuiltInKeysGiveTheSamePictureAsBefore) {
-    resetApplication();
+    resetCatGameApplication();
     std::vector<int8_t> expected = builtInInstructions();
     clearCanvas();
     drawPawtrapInstructions(keyLabels());
@@ -122,7 +122,7 @@ TEST(PawtrapInstructions, BuiltInKeysGiveTheSamePictureAsBefore) {
 }
 
 TEST(PawtrapInstructions, NameTheKeysInForceAndMoveTheTextAlong) {
-    resetApplication();
+    resetCatGameApplication();
     KeyLabels labels = keyLabels();
     labels.keys[0][0] = "z";
     labels.keys[0][2] = "q";

@@ -13,6 +13,7 @@ void resetApplication() {
     app.currentGame.reset();
     app = AppState{};
     restoreSettings();
+    selectGame(0);
     for (PadState& pad : padStates) pad = PadState{};
 }
 
