@@ -3,12 +3,11 @@
 #include <string>
 
 #include "app/app_state.h"
-
 #include "app/command_line.h"
+#include "app/headless_replay.h"
 #include "app/key_config.h"
 #include "app/lifecycle.h"
 #include "app/main_loop.h"
-#include "app/headless_replay.h"
 #include "app/replay.h"
 #include "app/replay_recorder.h"
 #include "graphics/canvas.h"
