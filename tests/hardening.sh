@@ -26,7 +26,7 @@ configure() {
   shift
   CC=clang CXX=clang++ cmake -S "$source_dir" -B "$dir" -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
-    -DTANDREL_BENCH=OFF -DTANDREL_WINDOW_TESTS=OFF "$@" >/dev/null
+    -DTANDREL_TESTS=ON -DTANDREL_BENCH=OFF -DTANDREL_WINDOW_TESTS=OFF "$@" >/dev/null
 }
 
 asan=$build_root/asan
