@@ -2,12 +2,9 @@
 #include <cstdint>
 #include <memory>
 
-class GameState;
+#include "framework/game_state.h"  // buttonCount
 
 constexpr uint32_t tickLength = 18;  // ms of game time per tick
-constexpr int quitFadeStart = 20;
-constexpr int quitCountdownStart = 5;
-constexpr int buttonCount = 8;
 
 // The application record. Written by the frame on the main thread; zero before appInit(),
 // the game fields reset by newGameReset() at every new game.
@@ -42,3 +39,6 @@ extern AppState app;
 extern Settings settings;
 
 void restoreSettings();
+// Makes the catalogue entry with this id the selected game, for the frame, the framework and
+// the graphics alike.
+void selectGame(int id);

@@ -1,9 +1,8 @@
 #pragma once
-
-constexpr int buttonsPerPlayer = 4;  // Up, Down, A, B
+#include "framework/game_state.h"  // buttonCount
 
 // Default key of each button: player 1's Up, Down, A, B, then player 2's.
-extern const int defaultKeyBindings[8];
+extern const int defaultKeyBindings[buttonCount];
 
 // The lowest button bound to key, or -1.
 int buttonForKey(int key);

@@ -4,9 +4,10 @@
 
 #include "app/app_state.h"
 #include "app/command_line.h"
+#include "app/data_files.h"
 #include "app/menu.h"
 #include "app/platform.h"
-#include "app/random.h"
+#include "base/random.h"
 #include "app/replay.h"
 #include "audio/audio_device.h"
 #include "audio/sound_queue.h"
@@ -33,12 +34,13 @@ bool appInit(const Options& options, std::string& error) {
     restoreActorKinds();
     restoreSettings();
     settings.windowed = options.windowed;
-    app.selectedGame = 0;
-    if (!setVideoMode(error)) {
+    selectGame(0);
+    if (!setVideoMode(settings.windowed, settings.noMultisample, error)) {
         platformQuit();
         return false;
     }
-    initAudio();
+    app.frameCount = 0;
+    initAudio(sampleDirectory());
     app.menuCursor = 0;
     app.quitFade = 0;
     app.quitCountdown = 0;

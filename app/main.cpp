@@ -4,7 +4,9 @@
 #include "app/command_line.h"
 #include "app/lifecycle.h"
 #include "app/main_loop.h"
+#include "app/headless_replay.h"
 #include "app/replay.h"
+#include "app/replay_recorder.h"
 #include "graphics/canvas.h"
 
 namespace {

@@ -154,8 +154,16 @@ void advanceGame(unsigned n) {
     app.tickTarget = game.tickCount;
 }
 
+// What the drawing reads of the frame: the running game's field and the quit counters.
+void updateGraphicsInputs() {
+    graphicsInputs.fieldMargin = app.inGame ? app.currentGame->fieldLeft() : 0;
+    graphicsInputs.quitFade = app.quitFade;
+    graphicsInputs.quitCountdown = app.quitCountdown;
+}
+
 void renderFrame() {
     ++app.frameCount;
+    updateGraphicsInputs();
     clearCanvas();
     if (app.inGame) app.currentGame->draw();
     else drawMenu();

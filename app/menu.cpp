@@ -5,7 +5,7 @@
 #include "app/app_state.h"
 #include "app/input.h"
 #include "app/lifecycle.h"
-#include "app/random.h"
+#include "base/random.h"
 #include "games/catalogue.h"
 #include "graphics/canvas.h"
 #include "graphics/primitives.h"
@@ -126,7 +126,7 @@ void updateMenuSparks() {
 
 // Later writes cover earlier ones: sparks, best score, title, items, credit.
 void drawMenu() {
-    const GameEntry* entry = currentGameEntry();
+    const GameEntry* entry = selectedEntry;
     if (!entry) return;
     drawSparks(*entry);
     drawBestScore();

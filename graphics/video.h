@@ -11,9 +11,9 @@ constexpr int windowedMaxHeight = 768;
 
 WindowSize windowSizeFor(int desktopWidth, int desktopHeight, bool windowed);
 
-// Opens the window and sets the graphics state to its start. False with `error` filled when
-// the window cannot be opened.
-bool setVideoMode(std::string& error);
+// Opens the window, full screen or a window of at most 1024 x 768, and sets the graphics state
+// to its start. False with `error` filled when the window cannot be opened.
+bool setVideoMode(bool windowed, bool noMultisample, std::string& error);
 // Writes "screen%d.png" of the picture on screen into the working directory, skipping every
 // number whose file is already there.
 void saveScreenshot();

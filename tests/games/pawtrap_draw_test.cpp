@@ -19,7 +19,7 @@ float largestAgitation() {
 class PawtrapDrawing : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetApplication();
+        resetCatGameApplication();
         std::fill(std::begin(vertexGrid.agitation), std::end(vertexGrid.agitation), 0.0f);
         game = std::make_unique<Pawtrap>(99u);
     }
@@ -99,7 +99,7 @@ TEST_F(PawtrapDrawing, ShakeGrowsFromTwoToElevenSteps) {
 }
 
 TEST(PawtrapInstructions, SixLinesWithKeysInRedAndTextInMagenta) {
-    resetApplication();
+    resetCatGameApplication();
     drawPawtrapInstructions();
     EXPECT_EQ(cellAt(8, 77), 6);   // "wasd"
     EXPECT_EQ(cellAt(30, 77), 7);  // "to move left paw." after the width of "wasd "

@@ -12,6 +12,7 @@ void resetApplication() {
     app.currentGame.reset();
     app = AppState{};
     restoreSettings();
+    selectGame(0);
 }
 
 AppEvent keyDown(int key) { return {AppEventType::KeyDown, false, key}; }

@@ -27,7 +27,8 @@ struct FakePlatform {
 extern FakePlatform fakePlatform;
 
 void resetFakePlatform();
-// The fake platform, the application record and the settings as a fresh start leaves them.
+// The fake platform, the application record, the settings and the selected game as a fresh
+// start leaves them.
 void resetApplication();
 AppEvent keyDown(int key);
 AppEvent keyUp(int key);
