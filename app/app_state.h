@@ -18,6 +18,7 @@ struct AppState {
     int quitCountdown = 0;
     bool quitRequested = false;
     bool windowInactive = false;  // a focus loss arrived in this pass
+    bool printHeld = false;       // Print Screen is down: its key repeats take no screenshot
     uint32_t tickTarget = 0;
     bool skipNextAdvance = false;
     uint8_t eventSequence = 0;  // wraps; read as signed by the event order

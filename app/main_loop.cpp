@@ -21,7 +21,16 @@ constexpr uint32_t idleNap = 9;     // ms, a pass that ran no tick
 constexpr uint32_t tickNap = 6;     // ms, a pass that ran one tick
 constexpr uint32_t catchUpNap = 1;  // ms, keeps the tick phase error small
 
+// True for a press of Print Screen, false for its key repeats: one screenshot per press.
+bool freshPrintPress(int key) {
+    if (key != SDLK_PRINT) return false;
+    bool fresh = !app.printHeld;
+    app.printHeld = true;
+    return fresh;
+}
+
 void handleKeyDown(int key, int scancode) {
+    bool freshPrint = freshPrintPress(key);
     if (app.windowInactive) {
         app.windowInactive = false;
         return;
@@ -30,7 +39,7 @@ void handleKeyDown(int key, int scancode) {
         if (app.inGame) endGame();
         else beginQuit();
     } else if (key == SDLK_PRINT) {
-        saveScreenshot();
+        if (freshPrint) saveScreenshot();
     } else if (app.inGame) {
         if (!replayActive()) gameKeyDown(key, scancode);
     } else {
@@ -41,9 +50,14 @@ void handleKeyDown(int key, int scancode) {
 // False when a quit event asks the loop to end at once.
 bool handleEvent(const AppEvent& event) {
     switch (event.type) {
-    case AppEventType::Active: app.windowInactive = !event.gain; break;
+    case AppEventType::Active:
+        app.windowInactive = !event.gain;
+        // A release that happens elsewhere never reaches us.
+        if (!event.gain) app.printHeld = false;
+        break;
     case AppEventType::KeyDown: handleKeyDown(event.key, event.scancode); break;
     case AppEventType::KeyUp:
+        if (event.key == SDLK_PRINT) app.printHeld = false;
         if (app.inGame && !replayActive()) gameKeyUp(event.key, event.scancode);
         break;
     case AppEventType::PadAxis: padAxisMoved(event.pad, event.control, event.value); break;

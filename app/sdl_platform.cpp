@@ -83,7 +83,6 @@ bool platformInit(std::string& error) {
     SDL_InitSubSystem(SDL_INIT_AUDIO);
     openPads();
     SDL_WM_SetCaption(windowCaption, windowCaption);
-    SDL_EnableUNICODE(1);
     SDL_ShowCursor(SDL_DISABLE);
     return true;
 }

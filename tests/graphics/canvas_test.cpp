@@ -177,6 +177,18 @@ TEST(Screenshot, NumbersFilesAndWritesTheTopRowFirst) {
     EXPECT_EQ(fakePlatform.lastPngPath, "screen1.png");
 }
 
+TEST(Screenshot, SkipsEveryNumberWhoseFileExists) {
+    resetFakePlatform();
+    fakePlatform.existingFiles = {"screen0.png", "screen1.png", "screen3.png"};
+    screenshotCount = 0;
+    videoWidth = 2;
+    videoHeight = 2;
+    saveScreenshot();
+    EXPECT_EQ(fakePlatform.lastPngPath, "screen2.png");
+    saveScreenshot();
+    EXPECT_EQ(fakePlatform.lastPngPath, "screen4.png");
+}
+
 TEST(Screenshot, AnUnwritableFileIsReportedAndStillCounted) {
     resetFakePlatform();
     fakePlatform.failWrites = true;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ struct FakePlatform {
     int presented = 0;
     int screenshots = 0;
     bool failWrites = false;  // writePng fails as on a read-only directory
+    std::set<std::string> existingFiles;  // what fileExists finds
     std::string lastPngPath;
     std::vector<unsigned char> lastPng;  // RGBA, top row first
     int keyRepeatDelay = -1;

@@ -3,6 +3,8 @@
 set -uo pipefail
 TANDREL=$1
 fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/sdl_check.sh"
+expect_sdl_resolved "$TANDREL" || exit 1
 
 out=$("$TANDREL" --help 2>/dev/null); status=$?
 [ "$status" = 0 ] && [[ "$out" == usage:* ]] || fail "--help gave status $status: $out"
