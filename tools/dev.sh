@@ -106,7 +106,7 @@ main() {
       ;;
   esac
   command -v apt-get >/dev/null || without_apt "$mode"
-  cd "${BASH_SOURCE[0]%/*}/.."
+  cd "$(dirname "${BASH_SOURCE[0]}")/.."
   local packages
   # A fresh machine may have no package lists yet.
   packages=$(packages_for "$mode" 2>/dev/null) || { refresh_package_lists && packages=$(packages_for "$mode"); }
