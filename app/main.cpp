@@ -1,5 +1,8 @@
 #include <cstdio>
 #include <string>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "app/command_line.h"
 #include "app/lifecycle.h"
@@ -13,6 +16,16 @@ constexpr int usageStatus = 2;
 
 const char* const versionText = "tandrel 0.1.0\n";
 
+// Mesa's software renderer mallocs about 4 MB every frame (64 KiB blocks of binned triangles and
+// the vertex buffers) and frees it at the next; by default glibc hands the top of the heap back
+// to the system each time and the next frame faults it in again, page by page.
+void keepFreedMemory() {
+#ifdef __GLIBC__
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+#endif
+}
+
 int usageError(const std::string& error) {
     std::fprintf(stderr, "tandrel: %s\n%s", error.c_str(), usageText());
     return usageStatus;
@@ -21,6 +34,7 @@ int usageError(const std::string& error) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    keepFreedMemory();
     Options options;
     std::string error;
     if (!parseCommandLine(argc, argv, options, error)) return usageError(error);
