@@ -18,7 +18,7 @@ protected:
 
     void startVoice(int slot, const Voice& v) {
         voices[slot] = v;
-        voiceActive[slot] = true;
+        activateVoice(slot);
     }
 };
 
