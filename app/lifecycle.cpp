@@ -10,6 +10,7 @@
 #include "app/replay.h"
 #include "audio/audio_device.h"
 #include "audio/sound_queue.h"
+#include "audio/synth.h"
 #include "framework/actor.h"
 #include "games/pawtrap.h"
 #include "graphics/screen_effects.h"
@@ -34,7 +35,9 @@ bool appInit(const Options& options, std::string& error) {
     restoreSettings();
     settings.windowed = options.windowed;
     app.selectedGame = 0;
+    startNoteTableBuild();
     if (!setVideoMode(error)) {
+        finishNoteTableBuild();
         platformQuit();
         return false;
     }
