@@ -9,6 +9,7 @@ const char* usageText() {
            "  --replay FILE     play the game recorded in FILE; Escape leaves it\n"
            "  --headless        with --replay: no window, no sound, as fast as possible\n"
            "  --immediate       draw with OpenGL immediate mode (slower; for comparison)\n"
+           "  --stats           every 5 s print frames and ticks per second and the CPU share on stderr\n"
            "  --help            show this text\n"
            "  --version         show the version\n";
 }
@@ -29,6 +30,8 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
             options.headless = true;
         } else if (!std::strcmp(arg, "--immediate")) {
             options.immediate = true;
+        } else if (!std::strcmp(arg, "--stats")) {
+            options.stats = true;
         } else if (!std::strcmp(arg, "--help")) {
             options.help = true;
         } else if (!std::strcmp(arg, "--version")) {

@@ -7,6 +7,7 @@ struct Options {
     bool help = false;
     bool version = false;
     bool immediate = false;
+    bool stats = false;
     std::string recordPath;
     std::string replayPath;
 };

@@ -5,6 +5,7 @@
 #endif
 
 #include "app/command_line.h"
+#include "app/frame_stats.h"
 #include "app/lifecycle.h"
 #include "app/main_loop.h"
 #include "app/replay.h"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
         return usageStatus;
     }
     if (options.immediate) presentPath = PresentPath::Immediate;
+    frameStats.enabled = options.stats;
     if (!appInit(options, error)) {
         std::fprintf(stderr, "tandrel: %s\n", error.c_str());
         return 1;

@@ -19,5 +19,7 @@ bool platformInit(std::string& error);
 bool platformPollEvent(AppEvent& event);
 uint32_t platformTicks();
 void platformDelay(uint32_t ms);
+// CPU time of the whole process so far, all its threads, in µs.
+uint64_t platformCpuMicroseconds();
 void platformKeyRepeat(int delay, int interval);
 void platformQuit();
