@@ -1,7 +1,10 @@
 #include "app/app_state.h"
 
+#include "app/gamepad.h"
 #include "app/input.h"
 #include "framework/game_state.h"
+#include "games/catalogue.h"
+#include "graphics/canvas.h"
 
 AppState app;
 Settings settings;
@@ -9,5 +12,19 @@ Settings settings;
 void restoreSettings() {
     settings.windowed = false;
     settings.noMultisample = true;
-    for (int b = 0; b < buttonCount; ++b) settings.keyBindings[b] = defaultKeyBindings[b];
+    for (int b = 0; b < buttonCount; ++b) {
+        settings.keyBindings[b] = defaultKeyBindings[b];
+        settings.keyScancodes[b] = defaultKeyScancodes[b];
+    }
+    for (int pad = 0; pad < padCount; ++pad) {
+        settings.padChoose[pad] = defaultPadChoose;
+        settings.padLeave[pad] = defaultPadLeave;
+    }
+}
+
+void selectGame(int id) {
+    app.selectedGame = id;
+    selectedEntry = findGameEntry(id);
+    graphicsInputs.baseColors = selectedEntry ? selectedEntry->baseColors : nullptr;
+    graphicsInputs.sprites = selectedEntry ? selectedEntry->sprites : nullptr;
 }

@@ -2,12 +2,9 @@
 #include <cstdint>
 #include <memory>
 
-class GameState;
+#include "framework/game_state.h"  // buttonCount
 
 constexpr uint32_t tickLength = 18;  // ms of game time per tick
-constexpr int quitFadeStart = 20;
-constexpr int quitCountdownStart = 5;
-constexpr int buttonCount = 8;
 
 // The application record. Written by the frame on the main thread; zero before appInit(),
 // the game fields reset by newGameReset() at every new game.
@@ -21,6 +18,7 @@ struct AppState {
     int quitCountdown = 0;
     bool quitRequested = false;
     bool windowInactive = false;  // a focus loss arrived in this pass
+    bool printHeld = false;       // Print Screen is down: its key repeats take no screenshot
     uint32_t tickTarget = 0;
     bool skipNextAdvance = false;
     uint8_t eventSequence = 0;  // wraps; read as signed by the event order
@@ -30,14 +28,23 @@ struct AppState {
     uint32_t passTime = 0;
 };
 
-// Built-in settings: filled with defaults by appInit(), never loaded or saved.
+constexpr int padCount = 2;  // the first two pads found: player 1's, then player 2's
+
+// Settings: filled with defaults by restoreSettings(), then the key file, before the window
+// opens; never saved.
 struct Settings {
     bool windowed = false;
     bool noMultisample = true;
-    int keyBindings[buttonCount] = {};
+    int keyBindings[buttonCount] = {};   // key symbols
+    int keyScancodes[buttonCount] = {};  // nonzero: the key is matched by this X keycode instead
+    int padChoose[padCount] = {};        // the pad button that chooses a menu item
+    int padLeave[padCount] = {};         // the pad button that leaves a game
 };
 
 extern AppState app;
 extern Settings settings;
 
 void restoreSettings();
+// Makes the catalogue entry with this id the selected game, for the frame, the framework and
+// the graphics alike.
+void selectGame(int id);

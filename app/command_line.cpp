@@ -9,6 +9,9 @@ const char* usageText() {
            "  --replay FILE     play the game recorded in FILE; Escape leaves it\n"
            "  --headless        with --replay: no window, no sound, as fast as possible\n"
            "  --immediate       draw with OpenGL immediate mode (slower; for comparison)\n"
+           "  --keys FILE       read the key bindings from FILE instead of\n"
+           "                    $XDG_CONFIG_HOME/tandrel/keys.conf (~/.config/tandrel/keys.conf)\n"
+           "  --print-keys      print the key bindings in force, in the key file's format\n"
            "  --stats           every 5 s print frames and ticks per second and the CPU share on stderr\n"
            "  --help            show this text\n"
            "  --version         show the version\n";
@@ -17,19 +20,24 @@ const char* usageText() {
 bool parseCommandLine(int argc, const char* const argv[], Options& options, std::string& error) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        bool takesFile = !std::strcmp(arg, "--record") || !std::strcmp(arg, "--replay");
-        if (takesFile) {
+        std::string* file = !std::strcmp(arg, "--record")   ? &options.recordPath
+                            : !std::strcmp(arg, "--replay") ? &options.replayPath
+                            : !std::strcmp(arg, "--keys")   ? &options.keysPath
+                                                            : nullptr;
+        if (file) {
             if (i + 1 >= argc) {
                 error = std::string(arg) + " needs a file name";
                 return false;
             }
-            (!std::strcmp(arg, "--record") ? options.recordPath : options.replayPath) = argv[++i];
+            *file = argv[++i];
         } else if (!std::strcmp(arg, "--windowed")) {
             options.windowed = true;
         } else if (!std::strcmp(arg, "--headless")) {
             options.headless = true;
         } else if (!std::strcmp(arg, "--immediate")) {
             options.immediate = true;
+        } else if (!std::strcmp(arg, "--print-keys")) {
+            options.printKeys = true;
         } else if (!std::strcmp(arg, "--stats")) {
             options.stats = true;
         } else if (!std::strcmp(arg, "--help")) {

@@ -7,6 +7,8 @@ struct Options {
     bool help = false;
     bool version = false;
     bool immediate = false;
+    bool printKeys = false;
+    std::string keysPath;
     bool stats = false;
     std::string recordPath;
     std::string replayPath;

@@ -8,21 +8,17 @@
 
 namespace {
 
+// A key placed by position is matched by its keycode wherever SDL reports one.
+bool boundTo(int button, int key, int scancode) {
+    const int position = settings.keyScancodes[button];
+    if (position != 0 && scancode != 0) return position == scancode;
+    return settings.keyBindings[button] == key;
+}
 
-// Every button bound to key, in ascending order, posts its own event with its own sequence.
-void postKeyEvent(int key, int type) {
-    GameState* game = app.currentGame.get();
-    if (!game) return;
+// Every button bound to the key, in ascending order, posts its own event with its own sequence.
+void postKeyEvent(int key, int scancode, int type) {
     for (int button = 0; button < buttonCount; ++button) {
-        if (settings.keyBindings[button] != key) continue;
-        ++app.eventSequence;  // 8 bits: wraps from 255 to 0, read as -128 after 127
-        InputEvent event;
-        event.tick = game->tickCount;
-        event.player = playerOfButton(button);
-        event.sequence = static_cast<int8_t>(app.eventSequence);
-        event.type = type;
-        event.button = button;
-        if (game->events.insert(event).second) noteInputEvent(event);
+        if (boundTo(button, key, scancode)) postButtonEvent(button, type);
     }
 }
 
@@ -30,16 +26,30 @@ void postKeyEvent(int key, int type) {
 
 const int defaultKeyBindings[buttonCount] = {SDLK_w,  SDLK_s,    SDLK_a,    SDLK_d,
                                              SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT};
+const int defaultKeyScancodes[buttonCount] = {25, 39, 38, 40, 0, 0, 0, 0};
 
-int buttonForKey(int key) {
+int buttonForKey(int key, int scancode) {
     for (int button = 0; button < buttonCount; ++button) {
-        if (settings.keyBindings[button] == key) return button;
+        if (boundTo(button, key, scancode)) return button;
     }
     return -1;
 }
 
 int playerOfButton(int button) { return button < buttonsPerPlayer ? 0 : 1; }
 
-void gameKeyDown(int key) { postKeyEvent(key, pressEvent); }
+void gameKeyDown(int key, int scancode) { postKeyEvent(key, scancode, pressEvent); }
 
-void gameKeyUp(int key) { postKeyEvent(key, releaseEvent); }
+void gameKeyUp(int key, int scancode) { postKeyEvent(key, scancode, releaseEvent); }
+
+void postButtonEvent(int button, int type) {
+    GameState* game = app.currentGame.get();
+    if (!game) return;
+    ++app.eventSequence;  // 8 bits: wraps from 255 to 0, read as -128 after 127
+    InputEvent event;
+    event.tick = game->tickCount;
+    event.player = playerOfButton(button);
+    event.sequence = static_cast<int8_t>(app.eventSequence);
+    event.type = type;
+    event.button = button;
+    if (game->events.insert(event).second) noteInputEvent(event);
+}

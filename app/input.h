@@ -1,13 +1,17 @@
 #pragma once
-
-constexpr int buttonsPerPlayer = 4;  // Up, Down, A, B
+#include "framework/game_state.h"  // buttonCount
 
 // Default key of each button: player 1's Up, Down, A, B, then player 2's.
-extern const int defaultKeyBindings[8];
+extern const int defaultKeyBindings[buttonCount];
+// The X keycodes of player 1's default keys, where a QWERTY keyboard has w, s, a, d: the
+// cross stays in place whatever the layout prints on it. 0: matched by symbol.
+extern const int defaultKeyScancodes[buttonCount];
 
-// The lowest button bound to key, or -1.
-int buttonForKey(int key);
+// The lowest button bound to the key, or -1. scancode is the X keycode SDL reported, or 0.
+int buttonForKey(int key, int scancode = 0);
 int playerOfButton(int button);
-// Post a press or release event into the running game for every button bound to key.
-void gameKeyDown(int key);
-void gameKeyUp(int key);
+// Post a press or release event into the running game for every button bound to the key.
+void gameKeyDown(int key, int scancode = 0);
+void gameKeyUp(int key, int scancode = 0);
+// Post one press (pressEvent) or release (releaseEvent) of a button into the running game.
+void postButtonEvent(int button, int type);

@@ -4,9 +4,11 @@
 
 #include "app/app_state.h"
 #include "app/command_line.h"
+#include "app/data_files.h"
+#include "app/key_config.h"
 #include "app/menu.h"
 #include "app/platform.h"
-#include "app/random.h"
+#include "base/random.h"
 #include "app/replay.h"
 #include "audio/audio_device.h"
 #include "audio/sound_queue.h"
@@ -25,28 +27,34 @@ uint32_t clockSeconds() { return static_cast<uint32_t>(std::time(nullptr)); }
 
 }  // namespace
 
-bool appInit(const Options& options, std::string& error) {
+int appInit(const Options& options, std::string& error) {
     uint32_t seed = clockSeconds();
     appRandomSource.seed(seed);
     audioRandomSource.seed(seed);
-    if (!platformInit(error)) return false;
+    if (!platformInit(error)) return noWindowStatus;
     platformKeyRepeat(menuRepeatDelay, menuRepeatInterval);
     restoreActorKinds();
     restoreSettings();
     settings.windowed = options.windowed;
-    app.selectedGame = 0;
+    // After the platform (the layout is read through its display), before the window opens.
+    if (!loadControls(options.keysPath, error)) {
+        platformQuit();
+        return badKeyFileStatus;
+    }
+    selectGame(0);
     startNoteTableBuild();
-    if (!setVideoMode(error)) {
+    if (!setVideoMode(settings.windowed, settings.noMultisample, error)) {
         finishNoteTableBuild();
         platformQuit();
-        return false;
+        return noWindowStatus;
     }
-    initAudio();
+    app.frameCount = 0;
+    initAudio(sampleDirectory());
     app.menuCursor = 0;
     app.quitFade = 0;
     app.quitCountdown = 0;
     seedMenuSparks();
-    return true;
+    return 0;
 }
 
 void appShutdown() {

@@ -3,8 +3,12 @@
 
 struct Options;
 
-// False with `error` filled when there is no window to be had.
-bool appInit(const Options& options, std::string& error);
+constexpr int noWindowStatus = 1;
+constexpr int badKeyFileStatus = 2;
+
+// 0 when started; else the exit status, with `error` filled: no window to be had, or a key
+// file that cannot be used.
+int appInit(const Options& options, std::string& error);
 void appShutdown();
 bool startGame();
 void newGameReset();

@@ -1,14 +1,19 @@
 #include <cstdio>
+#include <iostream>
 #include <string>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 
+#include "app/app_state.h"
 #include "app/command_line.h"
 #include "app/frame_stats.h"
+#include "app/headless_replay.h"
+#include "app/key_config.h"
 #include "app/lifecycle.h"
 #include "app/main_loop.h"
 #include "app/replay.h"
+#include "app/replay_recorder.h"
 #include "graphics/canvas.h"
 
 namespace {
@@ -32,6 +37,18 @@ int usageError(const std::string& error) {
     return usageStatus;
 }
 
+// Without a window: the layout is read through a connection of its own, if there is a display.
+int printKeys(const Options& options) {
+    std::string error;
+    restoreSettings();
+    if (!loadControls(options.keysPath, error)) {
+        std::fprintf(stderr, "tandrel: %s\n", error.c_str());
+        return badKeyFileStatus;
+    }
+    writeControls(std::cout);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -47,6 +64,7 @@ int main(int argc, char** argv) {
         std::fputs(versionText, stdout);
         return 0;
     }
+    if (options.printKeys) return printKeys(options);
     if (!options.replayPath.empty() && !loadReplay(options.replayPath, error)) {
         std::fprintf(stderr, "tandrel: %s\n", error.c_str());
         return usageStatus;
@@ -58,9 +76,9 @@ int main(int argc, char** argv) {
     }
     if (options.immediate) presentPath = PresentPath::Immediate;
     frameStats.enabled = options.stats;
-    if (!appInit(options, error)) {
+    if (int status = appInit(options, error)) {
         std::fprintf(stderr, "tandrel: %s\n", error.c_str());
-        return 1;
+        return status;
     }
     if (replayActive()) startGame();
     mainLoop();

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/frame_stats.h"
+#include "app/gamepad.h"
 #include "app/input.h"
 #include "app/lifecycle.h"
 #include "app/menu.h"
@@ -21,7 +22,16 @@ constexpr uint32_t idleNap = 9;     // ms, a pass that ran no tick
 constexpr uint32_t tickNap = 6;     // ms, a pass that ran one tick
 constexpr uint32_t catchUpNap = 1;  // ms, keeps the tick phase error small
 
-void handleKeyDown(int key) {
+// True for a press of Print Screen, false for its key repeats: one screenshot per press.
+bool freshPrintPress(int key) {
+    if (key != SDLK_PRINT) return false;
+    bool fresh = !app.printHeld;
+    app.printHeld = true;
+    return fresh;
+}
+
+void handleKeyDown(int key, int scancode) {
+    bool freshPrint = freshPrintPress(key);
     if (app.windowInactive) {
         app.windowInactive = false;
         return;
@@ -30,22 +40,30 @@ void handleKeyDown(int key) {
         if (app.inGame) endGame();
         else beginQuit();
     } else if (key == SDLK_PRINT) {
-        saveScreenshot();
+        if (freshPrint) saveScreenshot();
     } else if (app.inGame) {
-        if (!replayActive()) gameKeyDown(key);
+        if (!replayActive()) gameKeyDown(key, scancode);
     } else {
-        menuKeyDown(key);
+        menuKeyDown(key, scancode);
     }
 }
 
 // False when a quit event asks the loop to end at once.
 bool handleEvent(const AppEvent& event) {
     switch (event.type) {
-    case AppEventType::Active: app.windowInactive = !event.gain; break;
-    case AppEventType::KeyDown: handleKeyDown(event.key); break;
-    case AppEventType::KeyUp:
-        if (app.inGame && !replayActive()) gameKeyUp(event.key);
+    case AppEventType::Active:
+        app.windowInactive = !event.gain;
+        // A release that happens elsewhere never reaches us.
+        if (!event.gain) app.printHeld = false;
         break;
+    case AppEventType::KeyDown: handleKeyDown(event.key, event.scancode); break;
+    case AppEventType::KeyUp:
+        if (event.key == SDLK_PRINT) app.printHeld = false;
+        if (app.inGame && !replayActive()) gameKeyUp(event.key, event.scancode);
+        break;
+    case AppEventType::PadAxis: padAxisMoved(event.pad, event.control, event.value); break;
+    case AppEventType::PadHat: padHatMoved(event.pad, event.control, event.value); break;
+    case AppEventType::PadButtonDown: padButtonDown(event.pad, event.control); break;
     case AppEventType::Quit: return false;
     case AppEventType::Other: break;
     }
@@ -143,8 +161,16 @@ void advanceGame(unsigned n) {
     app.tickTarget = game.tickCount;
 }
 
+// What the drawing reads of the frame: the running game's field and the quit counters.
+void updateGraphicsInputs() {
+    graphicsInputs.fieldMargin = app.inGame ? app.currentGame->fieldLeft() : 0;
+    graphicsInputs.quitFade = app.quitFade;
+    graphicsInputs.quitCountdown = app.quitCountdown;
+}
+
 void renderFrame() {
     ++app.frameCount;
+    updateGraphicsInputs();
     clearCanvas();
     if (app.inGame) app.currentGame->draw();
     else drawMenu();

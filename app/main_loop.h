@@ -13,3 +13,4 @@ void beginLoop(LoopLocals& locals);
 bool runPass(LoopLocals& locals);
 void advanceGame(unsigned n);
 void renderFrame();
+void updateGraphicsInputs();

@@ -4,8 +4,9 @@
 
 #include "app/app_state.h"
 #include "app/input.h"
+#include "app/key_labels.h"
 #include "app/lifecycle.h"
-#include "app/random.h"
+#include "base/random.h"
 #include "games/catalogue.h"
 #include "graphics/canvas.h"
 #include "graphics/primitives.h"
@@ -87,7 +88,7 @@ void drawBestScore() {
 void drawTitle(const GameEntry& entry) {
     drawTextScaled(entry.title, titleScale, titleCentre - textWidth(entry.title), titleRow,
                    entry.colourRoles[titleRole]);
-    entry.drawInstructions();
+    entry.drawInstructions(keyLabels());
 }
 
 void drawItems(const GameEntry& entry) {
@@ -96,14 +97,6 @@ void drawItems(const GameEntry& entry) {
         const MenuItem& item = menuItems[i];
         int role = i == app.menuCursor && lit ? itemBlinkRole : itemRole;
         drawText(item.text, (canvasWidth - textWidth(item.text)) / 2, item.y, entry.colourRoles[role]);
-    }
-}
-
-void chooseItem() {
-    if (app.menuCursor == startItem) {
-        startGame();
-    } else {
-        beginQuit();
     }
 }
 
@@ -126,7 +119,7 @@ void updateMenuSparks() {
 
 // Later writes cover earlier ones: sparks, best score, title, items, credit.
 void drawMenu() {
-    const GameEntry* entry = currentGameEntry();
+    const GameEntry* entry = selectedEntry;
     if (!entry) return;
     drawSparks(*entry);
     drawBestScore();
@@ -135,14 +128,23 @@ void drawMenu() {
     drawText(creditText, creditLeft, bottomRow, creditColour);
 }
 
-// Bound keys steer the cursor (A and B do nothing); every unbound key chooses.
-void menuKeyDown(int key) {
-    int button = buttonForKey(key);
-    if (button < 0) {
-        chooseItem();
-        return;
-    }
+// Bound keys steer the cursor; every unbound key chooses.
+void menuKeyDown(int key, int scancode) {
+    int button = buttonForKey(key, scancode);
+    if (button < 0) menuChoose();
+    else menuButtonDown(button);
+}
+
+void menuButtonDown(int button) {
     int role = button % buttonsPerPlayer;
     if (role == upButton && app.menuCursor > startItem) --app.menuCursor;
     if (role == downButton && app.menuCursor < lastItem) ++app.menuCursor;
+}
+
+void menuChoose() {
+    if (app.menuCursor == startItem) {
+        startGame();
+    } else {
+        beginQuit();
+    }
 }

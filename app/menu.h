@@ -17,4 +17,8 @@ extern MenuSpark menuSparks[menuSparkCount];
 void seedMenuSparks();
 void updateMenuSparks();
 void drawMenu();
-void menuKeyDown(int key);
+void menuKeyDown(int key, int scancode = 0);
+// Up and Down of either player move the cursor; A and B do nothing.
+void menuButtonDown(int button);
+// Starts a game or the quit sequence, by the item under the cursor.
+void menuChoose();

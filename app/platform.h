@@ -5,16 +5,20 @@
 // What the frame needs of the operating system, in its own terms. app/sdl_platform.cpp
 // implements it with SDL; the tests link a fake clock and event source instead.
 
-enum class AppEventType { Active, KeyDown, KeyUp, Quit, Other };
+enum class AppEventType { Active, KeyDown, KeyUp, Quit, PadAxis, PadHat, PadButtonDown, Other };
 
 struct AppEvent {
     AppEventType type = AppEventType::Other;
     bool gain = false;  // Active: focus gained
     int key = 0;        // KeyDown, KeyUp: the SDL key symbol
+    int scancode = 0;   // KeyDown, KeyUp: the X keycode, 0 where SDL reports none
+    int pad = 0;        // Pad*: which pad, in the order they were opened
+    int control = 0;    // Pad*: the axis, hat or button number
+    int value = 0;      // PadAxis: -32768 to 32767; PadHat: SDL's hat bits
 };
 
-// SDL with timer, audio and video, caption, key repeat, hidden pointer. False with `error`
-// filled when video cannot be had.
+// SDL with timer, audio, video and the first pads found, caption, key repeat, hidden pointer.
+// False with `error` filled when video cannot be had.
 bool platformInit(std::string& error);
 bool platformPollEvent(AppEvent& event);
 uint32_t platformTicks();
@@ -23,3 +27,6 @@ void platformDelay(uint32_t ms);
 uint64_t platformCpuMicroseconds();
 void platformKeyRepeat(int delay, int interval);
 void platformQuit();
+// The key symbol the keyboard layout puts on each X keycode, 0 where it cannot be told or the
+// symbol is not one SDL names by a Latin-1 character. Works before platformInit().
+void platformLayoutKeys(const int keycodes[], int keys[], int count);

@@ -1,39 +1,15 @@
 #pragma once
 #include <cstdint>
-#include <iosfwd>
 #include <string>
-#include <vector>
 
-#include "framework/game_state.h"
+#include "app/replay_file.h"
 
-// A recorded game: its seed, every input event queued into it, and the tick at which it was
-// left when it ended before game over.
-struct Replay {
-    uint32_t seed = 0;
-    std::vector<InputEvent> events;
-    bool hasEnd = false;
-    uint32_t endTick = 0;
-};
-
-// The text form, one record a line:
-//   tandrel-replay 1
-//   seed SEED
-//   event TICK PLAYER SEQUENCE TYPE BUTTON
-//   end TICK
-bool parseReplay(std::istream& in, const std::string& name, Replay& replay, std::string& error);
-void writeReplayHeader(std::ostream& out, uint32_t seed);
-void writeReplayEvent(std::ostream& out, const InputEvent& event);
-void writeReplayEnd(std::ostream& out, uint32_t tick);
-
-// The line printed at game over: seed, score, the tick count when gameOver was set, and the
-// digest of the game as it was when its end began.
-std::string gameOverLine(uint32_t seed, const GameState& game, uint64_t endDigest);
-
-// Recording and replaying in the running program, main thread. Set up once by main.
-bool startRecording(const std::string& path, std::string& error);
+// Replaying in the running program, main thread; a replay is loaded once by main.
 bool loadReplay(const std::string& path, std::string& error);
 bool replayActive();
 uint32_t replaySeed();
+const Replay& loadedReplay();
+const std::string& loadedReplayPath();
 
 // Hooks of the frame: a game began or ended, an event was queued, a tick is due.
 void noteGameStart(uint32_t seed);
@@ -42,6 +18,3 @@ void noteInputEvent(const InputEvent& event);
 void runGameTick(GameState& game);
 // Prints the game-over line of the game that just ended by game over.
 void reportGameOver();
-
-// Plays the loaded replay without window or sound; prints the game-over line. Exit status.
-int runHeadlessReplay();

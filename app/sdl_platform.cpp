@@ -1,4 +1,6 @@
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/XKBlib.h>
 #include <time.h>
 
 #include <cstdlib>
@@ -8,6 +10,7 @@
 namespace {
 
 const char* const windowCaption = "tandrel";
+constexpr int padsOpened = 2;  // player 1's pad, then player 2's
 
 AppEvent fromSdl(const SDL_Event& e) {
     AppEvent event;
@@ -20,11 +23,51 @@ AppEvent fromSdl(const SDL_Event& e) {
     case SDL_KEYUP:
         event.type = e.type == SDL_KEYDOWN ? AppEventType::KeyDown : AppEventType::KeyUp;
         event.key = e.key.keysym.sym;
+        event.scancode = e.key.keysym.scancode;
+        break;
+    case SDL_JOYAXISMOTION:
+        event.type = AppEventType::PadAxis;
+        event.pad = e.jaxis.which;
+        event.control = e.jaxis.axis;
+        event.value = e.jaxis.value;
+        break;
+    case SDL_JOYHATMOTION:
+        event.type = AppEventType::PadHat;
+        event.pad = e.jhat.which;
+        event.control = e.jhat.hat;
+        event.value = e.jhat.value;
+        break;
+    case SDL_JOYBUTTONDOWN:
+        event.type = AppEventType::PadButtonDown;
+        event.pad = e.jbutton.which;
+        event.control = e.jbutton.button;
         break;
     case SDL_QUIT: event.type = AppEventType::Quit; break;
     default: break;
     }
     return event;
+}
+
+// SDL 1.2 sees only the pads present now; they stay open until SDL_Quit.
+void openPads() {
+    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return;
+    for (int i = 0; i < SDL_NumJoysticks() && i < padsOpened; ++i) SDL_JoystickOpen(i);
+    SDL_JoystickEventState(SDL_ENABLE);
+}
+
+// SDL's own connection once video is up, so that a refusing display is tried only once.
+Display* sdlDisplay() {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return nullptr;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWMInfo(&info) != 1 || info.subsystem != SDL_SYSWM_X11) return nullptr;
+    return info.info.x11.display;
+}
+
+// Latin-1 keysyms are SDL 1.2's key symbols for the same characters.
+int sdlKeyOfKeysym(KeySym keysym) {
+    bool latin1 = (keysym >= 0x20 && keysym <= 0x7e) || (keysym >= 0xa0 && keysym <= 0xff);
+    return latin1 ? static_cast<int>(keysym) : 0;
 }
 
 }  // namespace
@@ -39,8 +82,8 @@ bool platformInit(std::string& error) {
         return false;
     }
     SDL_InitSubSystem(SDL_INIT_AUDIO);
+    openPads();
     SDL_WM_SetCaption(windowCaption, windowCaption);
-    SDL_EnableUNICODE(1);
     SDL_ShowCursor(SDL_DISABLE);
     return true;
 }
@@ -65,3 +108,16 @@ uint64_t platformCpuMicroseconds() {
 void platformKeyRepeat(int delay, int interval) { SDL_EnableKeyRepeat(delay, interval); }
 
 void platformQuit() { SDL_Quit(); }
+
+void platformLayoutKeys(const int keycodes[], int keys[], int count) {
+    for (int i = 0; i < count; ++i) keys[i] = 0;
+    Display* display = sdlDisplay();
+    // Before SDL starts (printing the bindings), a connection of our own, if there is a display.
+    Display* own = display ? nullptr : XOpenDisplay(nullptr);
+    if (!display) display = own;
+    if (!display) return;
+    for (int i = 0; i < count; ++i) {
+        keys[i] = sdlKeyOfKeysym(XkbKeycodeToKeysym(display, static_cast<KeyCode>(keycodes[i]), 0, 0));
+    }
+    if (own) XCloseDisplay(own);
+}

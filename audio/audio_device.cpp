@@ -1,7 +1,5 @@
 #include "audio/audio_device.h"
 
-#include "app/data_files.h"
-
 #include "audio/mixer.h"
 #include "audio/sample_loader.h"
 #include "audio/sound_queue.h"
@@ -9,12 +7,12 @@
 
 // Everything the callback reads is built before the device opens, because it starts calling
 // back as soon as it is unpaused.
-void initAudio() {
+void initAudio(const std::string& sampleDirectory) {
     startNoteTableBuild();
     resetGameSide();
     resetMixer();
     echoCutPending = false;
-    loadSamples(sampleDirectory());
+    loadSamples(sampleDirectory);
     finishNoteTableBuild();
     // Without a device the callback never runs and the game goes on in silence.
     openAudioDevice();

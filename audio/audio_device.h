@@ -1,7 +1,9 @@
 #pragma once
+#include <string>
 
-// Start-up and shutdown of the whole audio subsystem (main thread).
-void initAudio();
+// Start-up and shutdown of the whole audio subsystem (main thread). The samples are read from
+// "<sampleDirectory>/<name>.ogg".
+void initAudio(const std::string& sampleDirectory);
 void shutdownAudio();
 
 // Platform side, audio/sdl_device.cpp: the SDL device calling audioCallback. Open leaves it

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "audio/sound_queue.h"
+#include "audio/handover.h"
+#include "audio/sound_queue.h"  // syncAudioSide(), first thing in every callback
 #include "audio/synth.h"
 
 Voice voices[voiceSlotCount];

@@ -23,7 +23,6 @@ constexpr int readBlockBytes = 4096;
 constexpr int conversionSamples = 4096;  // one chunk of interleaved samples, all channels
 constexpr int headerPacketsAfterFirst = 2;
 constexpr float pcmScale = 32767.f;
-constexpr const char* samplePathFormat = "dat/samples/%s.ogg";
 
 using Frames = std::vector<StereoFrame>;
 
@@ -251,18 +250,15 @@ std::unique_ptr<StereoFrame[]> loadSampleFile(const char* path, unsigned* length
     return ownedCopy(frames, length);
 }
 
-std::unique_ptr<StereoFrame[]> loadSample(const char* name, unsigned* length) {
-    const int size = std::snprintf(nullptr, 0, samplePathFormat, name);
-    std::string path(static_cast<size_t>(size), '\0');
-    std::snprintf(path.data(), path.size() + 1, samplePathFormat, name);
+std::unique_ptr<StereoFrame[]> loadSample(const std::string& directory, const char* name, unsigned* length) {
+    const std::string path = directory + "/" + name + ".ogg";
     return loadSampleFile(path.c_str(), length);
 }
 
 void loadSamples(const std::string& directory) {
     for (int k = 0; k < sampleCount; ++k) {
         unsigned length = 0;
-        std::string path = directory + "/" + sampleNames[k] + ".ogg";
-        sampleData[k] = loadSampleFile(path.c_str(), &length);
+        sampleData[k] = loadSample(directory, sampleNames[k], &length);
         sampleLength[k] = length;
     }
 }

@@ -18,8 +18,8 @@ extern uint32_t sampleLength[sampleCount];
 // unless a test or fuzzer has set its own once before loading. When it returns, the load fails.
 extern void (*sampleLoaderExit)(int status);
 
-// Decodes "dat/samples/<name>.ogg" (relative to the working directory) into stereo frames.
-std::unique_ptr<StereoFrame[]> loadSample(const char* name, unsigned* length);
+// Decodes "<directory>/<name>.ogg" into stereo frames.
+std::unique_ptr<StereoFrame[]> loadSample(const std::string& directory, const char* name, unsigned* length);
 // The same for any path. On failure `*length` is 0 and the result null; diagnostics go to stderr.
 std::unique_ptr<StereoFrame[]> loadSampleFile(const char* path, unsigned* length);
 // Loads every sample from "<directory>/<name>.ogg".

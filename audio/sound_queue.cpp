@@ -2,20 +2,15 @@
 
 #include <algorithm>
 
-#include "app/random.h"
+#include "base/random.h"
 #include "audio/mixer.h"
 #include "audio/sample_loader.h"
 #include "audio/synth.h"
 
-std::mutex audioLock;
 bool reservedSlot[queueSlotCount];
 int nextSearchSlot = 0;
 std::vector<int> pendingSlots;
 bool echoCutRequested = false;
-std::list<int> startedSlots;
-std::list<int> finishedSlots;
-bool echoCutPending = false;
-std::list<int> retiredSlots;
 
 namespace {
 

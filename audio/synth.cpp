@@ -4,7 +4,7 @@
 #include <cmath>
 #include <iterator>
 
-#include "app/random.h"
+#include "base/random.h"
 #include "audio/sample_loader.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/random.h"
+#include "base/random.h"
 #include "graphics/canvas.h"
 #include "graphics/primitives.h"
 #include "graphics/screen_effects.h"

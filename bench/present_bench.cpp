@@ -68,7 +68,7 @@ int main() {
     double start = seconds(CLOCK_MONOTONIC);
     Options options;
     std::string error;
-    if (!appInit(options, error)) {
+    if (appInit(options, error) != 0) {
         std::fprintf(stderr, "present_bench: %s\n", error.c_str());
         return 1;
     }

@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "framework/effect.h"
+#include "framework/game_entry.h"
 #include "framework/game_state.h"
-#include "games/catalogue.h"
 #include "graphics/canvas.h"
 #include "graphics/primitives.h"
 #include "graphics/screen_effects.h"
@@ -158,8 +158,7 @@ void updateActor(Actor& actor, GameState& game) {
     if (kind.update) kind.update(actor, game);
     limitSpeed(actor, speedLimit(kind, actor.panic), kind.limitMode);
     if (actor.timer > 0) --actor.timer;
-    const GameEntry* entry = currentGameEntry();
-    if (entry && entry->actorHook) entry->actorHook(actor, game);
+    if (selectedEntry && selectedEntry->actorHook) selectedEntry->actorHook(actor, game);
 }
 
 void burstActor(Actor& actor, GameState& game) {

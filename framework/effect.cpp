@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/random.h"
+#include "base/random.h"
 #include "framework/game_state.h"
 #include "graphics/canvas.h"
 #include "graphics/primitives.h"

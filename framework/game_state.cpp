@@ -5,12 +5,12 @@
 
 #include "framework/actor.h"
 #include "framework/effect.h"
+#include "graphics/canvas.h"
 
 namespace {
 
-constexpr unsigned lastButton = 7;
+constexpr unsigned lastButton = buttonCount - 1;
 constexpr int baseFieldLeft = 5;
-constexpr int canvasHalfWidth = 80;
 
 bool isPlayer(int player) { return player >= 0 && player < playerCount; }
 
@@ -135,7 +135,7 @@ void GameState::actorLost(int) {}
 
 int GameState::fieldLeft() const { return baseFieldLeft; }
 
-int GameState::fieldWidth() const { return (canvasHalfWidth - fieldLeft()) * 2; }
+int GameState::fieldWidth() const { return (canvasWidth / 2 - fieldLeft()) * 2; }
 
 uint32_t GameState::randomDraw() {
     ++gameRandomDraws;

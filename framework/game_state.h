@@ -6,12 +6,14 @@
 #include <set>
 #include <vector>
 
-#include "app/random.h"
+#include "base/random.h"
 
 struct Actor;
 struct Effect;
 
 constexpr int playerCount = 2;
+constexpr int buttonCount = 8;       // 0 to 3 are player 1's, 4 to 7 player 2's
+constexpr int buttonsPerPlayer = 4;  // Up, Down, A, B
 constexpr int pressEvent = 3;
 constexpr int releaseEvent = 4;
 

@@ -1,6 +1,5 @@
 #include "games/catalogue.h"
 
-#include "app/app_state.h"
 #include "games/pawtrap.h"
 
 namespace {
@@ -77,9 +76,9 @@ const GameEntry gameCatalogue[] = {
     {catalogueEndId, "", {}, {}, nullptr, nullptr, nullptr},
 };
 
-const GameEntry* currentGameEntry() {
+const GameEntry* findGameEntry(int id) {
     for (const GameEntry* entry = gameCatalogue; entry->id != catalogueEndId; ++entry) {
-        if (entry->id == app.selectedGame) return entry;
+        if (entry->id == id) return entry;
     }
     return nullptr;
 }

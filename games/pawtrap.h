@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/game_state.h"
+#include "framework/key_labels.h"
 
 constexpr int tailLength = 32;
 constexpr int tailColour = 4;  // the tail and the sparks it bursts into
@@ -40,4 +41,4 @@ void mouseHook(Actor& actor, Pawtrap& game);
 
 // The catalogue's hooks for the cat game.
 void pawtrapActorHook(Actor& actor, GameState& game);
-void drawPawtrapInstructions();
+void drawPawtrapInstructions(const KeyLabels& labels);

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <string>
 
 #include "framework/actor.h"
 #include "games/catalogue.h"
@@ -24,21 +25,39 @@ constexpr int instructionLeft = 8;
 constexpr int keyColour = 6;
 constexpr int textColour = 7;
 
-struct InstructionLine {
+// A player's keys, then what they do; the keys in the order of the line.
+struct KeyLine {
+    int player;
+    int buttons[4];  // Up, Down, A, B numbered 0 to 3
     const char* text;
-    const char* indent;  // the line starts after the width of this text
     int y;
-    int colour;
+};
+constexpr KeyLine keyLines[] = {
+    {0, {0, 2, 1, 3}, "to move left paw.", 73},  // "wasd" with the built-in keys
+    {1, {0, 1, 2, 3}, "to move right paw.", 64},  // "^&<>"
 };
 
-constexpr InstructionLine instructionLines[] = {
-    {"wasd", "", 73, keyColour},
-    {"to move left paw.", "wasd ", 73, textColour},
-    {"^&<>", "", 64, keyColour},
-    {"to move right paw.", "^&<> ", 64, textColour},
-    {"trap mouse with both paws to score.", "", 55, textColour},
-    {"mouse dies if it is too scared.", "", 46, textColour},
+struct TextLine {
+    const char* text;
+    int y;
 };
+constexpr TextLine textLines[] = {
+    {"trap mouse with both paws to score.", 55},
+    {"mouse dies if it is too scared.", 46},
+};
+
+// One glyph a key runs together ("wasd"); names are set apart by spaces.
+std::string keysText(const KeyLabels& labels, const KeyLine& line) {
+    const auto& keys = labels.keys[line.player];
+    bool glyphs = true;
+    for (int b : line.buttons) glyphs = glyphs && keys[b].size() == 1;
+    std::string text;
+    for (int b : line.buttons) {
+        if (!text.empty() && !glyphs) text += ' ';
+        text += keys[b];
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -79,8 +98,11 @@ void Pawtrap::shakeDeath() {
     }
 }
 
-void drawPawtrapInstructions() {
-    for (const InstructionLine& line : instructionLines) {
-        drawText(line.text, instructionLeft + textWidth(line.indent), line.y, line.colour);
+void drawPawtrapInstructions(const KeyLabels& labels) {
+    for (const KeyLine& line : keyLines) {
+        std::string keys = keysText(labels, line);
+        drawText(keys.c_str(), instructionLeft, line.y, keyColour);
+        drawText(line.text, instructionLeft + textWidth((keys + " ").c_str()), line.y, textColour);
     }
+    for (const TextLine& line : textLines) drawText(line.text, instructionLeft, line.y, textColour);
 }

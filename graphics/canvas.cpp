@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
-#include "app/random.h"
-#include "games/catalogue.h"
+#include "base/random.h"
 
 CellCanvas canvas;
 Palette currentPalette;
@@ -13,6 +11,7 @@ CellShade cellShades[cellCount];
 VertexGrid vertexGrid;
 float videoWidth = 0.0f;
 float videoHeight = 0.0f;
+GraphicsInputs graphicsInputs;
 
 namespace {
 
@@ -21,20 +20,21 @@ constexpr float quitLift = 0.4f;
 
 float paletteJitter() { return static_cast<float>(appRandom() % 201 - 100) * paletteJitterStep; }
 
-bool quitFadeActive() { return app.quitCountdown > 0; }
+bool quitFadeActive() { return graphicsInputs.quitCountdown > 0; }
 
 }  // namespace
 
 void clearCanvas() { std::fill(std::begin(canvas.cells), std::end(canvas.cells), 0); }
 
 void resetPalette() {
-    const GameEntry* entry = currentGameEntry();
+    const float(*base)[3] = graphicsInputs.baseColors;
+    if (!base) return;
     for (int e = 0; e < paletteSize; ++e) {
         for (int variant = 0; variant < 2; ++variant) {
             for (int c = 0; c < 3; ++c) {
-                float base = entry->baseColors[e][c];
-                currentPalette.rgb[e][variant][c] = base + paletteJitter();
-                targetPalette.rgb[e][variant][c] = base + paletteJitter();
+                const float colour = base[e][c];
+                currentPalette.rgb[e][variant][c] = colour + paletteJitter();
+                targetPalette.rgb[e][variant][c] = colour + paletteJitter();
             }
         }
     }
@@ -44,7 +44,7 @@ Rgba cellColor(int value, int rowParity, const CellShade& shade) {
     const float* rgb = currentPalette.rgb[value][rowParity];
     float r = rgb[0], g = rgb[1], b = rgb[2], a = 1.0f;
     if (quitFadeActive()) {
-        float t = static_cast<float>(app.quitFade) / quitFadeStart;
+        float t = static_cast<float>(graphicsInputs.quitFade) / quitFadeStart;
         float lift = (1.0f - t) * quitLift;
         r += lift;
         g += lift;

@@ -39,6 +39,23 @@ struct VertexGrid {
     float agitation[vertexCount];
 };
 
+struct Sprite;
+
+// What graphics reads of the selected game and of the application. Filled by the frame (app/):
+// the entry's look when a game is selected, the rest before every frame is drawn.
+struct GraphicsInputs {
+    const float (*baseColors)[3] = nullptr;  // the selected entry's base colour of each palette entry
+    const Sprite* sprites = nullptr;         // its sprite sheet
+    int fieldMargin = 0;  // columns kept free of sprites on either side; 0 on the menu
+    int quitFade = 0;     // the application's quit counters
+    int quitCountdown = 0;
+};
+extern GraphicsInputs graphicsInputs;
+
+// The quit sequence's lengths, in ticks: the fade's formulas are fractions of them.
+constexpr int quitFadeStart = 20;
+constexpr int quitCountdownStart = 5;
+
 struct Rgba {
     float r, g, b, a;
 };
@@ -59,7 +76,7 @@ inline int vertexIndex(int i, int j) { return i * gridRows + j; }
 void clearCanvas();
 void resetPalette();
 // The colour of one cell with value 0..8 in a row of parity rowParity, read from the palette,
-// the quit fade of the application and the cell's shade.
+// the quit fade and the cell's shade.
 Rgba cellColor(int value, int rowParity, const CellShade& shade);
 // Opacity of the black overlay painted while quitting, from the two quit counters.
 float quitOverlayAlpha(int quitFade, int quitCountdown);

@@ -1,7 +1,6 @@
 #include <GL/glew.h>
 #include <SDL.h>
 
-#include "app/app_state.h"
 #include "graphics/canvas.h"
 #include "graphics/quad_arrays.h"
 
@@ -20,7 +19,7 @@ void setCellProjection() {
 void paintQuitOverlay() {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(0, 0, 0, quitOverlayAlpha(app.quitFade, app.quitCountdown));
+    glColor4f(0, 0, 0, quitOverlayAlpha(graphicsInputs.quitFade, graphicsInputs.quitCountdown));
     glBegin(GL_QUADS);
     glVertex2f(0, 0);
     glVertex2f(canvasWidth, 0);
@@ -70,7 +69,7 @@ PresentPath presentPath = PresentPath::VertexArrays;
 
 void drawCanvas() {
     setCellProjection();
-    if (app.quitCountdown > 0) paintQuitOverlay();
+    if (graphicsInputs.quitCountdown > 0) paintQuitOverlay();
     else glClear(GL_COLOR_BUFFER_BIT);
     if (presentPath == PresentPath::Immediate) drawImmediate();
     else drawVertexArrays();

@@ -1,4 +1,5 @@
 #include <png.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <csetjmp>
@@ -81,4 +82,10 @@ bool writePng(const std::string& path, int width, int height, const unsigned cha
     }
     out.complete = true;
     return true;
+}
+
+// A directory in the way holds no earlier picture: writing there fails and is reported.
+bool fileExists(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }

@@ -2,9 +2,6 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
-#include "framework/game_state.h"
-#include "games/catalogue.h"
 #include "graphics/canvas.h"
 
 namespace {
@@ -47,13 +44,8 @@ struct ColumnRange {
 
 // Sprites stay on the canvas and, while a game runs, inside its field's side margins.
 ColumnRange spriteColumns() {
-    ColumnRange range{0, canvasWidth - 1};
-    if (app.inGame) {
-        const int margin = app.currentGame->fieldLeft();
-        range.first = std::max(range.first, margin);
-        range.last = std::min(range.last, canvasWidth - 1 - margin);
-    }
-    return range;
+    const int margin = graphicsInputs.fieldMargin;
+    return {std::max(0, margin), std::min(canvasWidth - 1, canvasWidth - 1 - margin)};
 }
 
 }  // namespace
@@ -64,10 +56,9 @@ void putCell(int x, int y, int value) {
 }
 
 const Sprite* spriteAt(int n) {
-    const GameEntry* entry = currentGameEntry();
-    if (n < 0 || entry == nullptr)
+    if (n < 0 || graphicsInputs.sprites == nullptr)
         return nullptr;
-    return &entry->sprites[n];
+    return &graphicsInputs.sprites[n];
 }
 
 void drawSprite(int n, int x, int y, int orientation) {

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/random.h"
-#include "games/catalogue.h"
+#include "base/random.h"
 #include "graphics/canvas.h"
 
 int effectSteps = 0;
@@ -60,14 +59,14 @@ void driftPalette() {
 void retargetPalette() {
     if (effectSteps > 0)
         paletteDriftSpeed = 1;
-    const GameEntry* entry = currentGameEntry();
-    if (entry == nullptr)
+    const float(*base)[3] = graphicsInputs.baseColors;
+    if (base == nullptr)
         return;
     for (int e = 0; e < paletteSize; ++e)
         for (int variant = 0; variant < 2; ++variant)
             for (int c = 0; c < 3; ++c)
                 targetPalette.rgb[e][variant][c] =
-                    entry->baseColors[e][c] +
+                    base[e][c] +
                     (appRandom() % targetDrawRange - targetDrawCentre) * targetSpread;
 }
 

@@ -23,6 +23,8 @@ void saveScreenshot() {
     for (int row = 0; row < height; ++row) {
         std::memcpy(&topFirst[row * rowBytes], &bottomFirst[(height - 1 - row) * rowBytes], rowBytes);
     }
+    // Pictures of earlier runs are kept.
+    while (fileExists(screenshotName(screenshotCount))) ++screenshotCount;
     std::string name = screenshotName(screenshotCount);
     std::string error;
     if (!writePng(name, width, height, topFirst.data(), error)) {

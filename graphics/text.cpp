@@ -1,6 +1,6 @@
 #include "graphics/text.h"
 
-#include "app/random.h"
+#include "base/random.h"
 #include "graphics/canvas.h"
 
 constexpr char glyphAlphabet[] =

@@ -1,6 +1,5 @@
 #include <algorithm>
 
-#include "app/app_state.h"
 #include "graphics/canvas.h"
 #include "graphics/screen_effects.h"
 #include "graphics/video.h"
@@ -11,14 +10,13 @@ WindowSize windowSizeFor(int desktopWidth, int desktopHeight, bool windowed) {
     return {std::min(desktopWidth, windowedMaxWidth), std::min(desktopHeight, windowedMaxHeight)};
 }
 
-bool setVideoMode(std::string& error) {
+bool setVideoMode(bool windowed, bool noMultisample, std::string& error) {
     resetPalette();
     WindowSize desktop = queryDesktopSize();
-    WindowSize size = windowSizeFor(desktop.width, desktop.height, settings.windowed);
+    WindowSize size = windowSizeFor(desktop.width, desktop.height, windowed);
     videoWidth = static_cast<float>(size.width);
     videoHeight = static_cast<float>(size.height);
-    if (!openVideoWindow(size, !settings.windowed, settings.noMultisample, error)) return false;
-    app.frameCount = 0;
+    if (!openVideoWindow(size, !windowed, noMultisample, error)) return false;
     clearCanvas();
     resetScreenEffects();
     return true;

@@ -12,7 +12,7 @@ build_root=${TANDREL_HARDENING_DIR:-$source_dir/build-hardening}
 fuzz_seconds=${TANDREL_FUZZ_SECONDS:-60}
 jobs=$(nproc)
 
-command -v clang++ >/dev/null || { echo "hardening: clang++ is missing (packages clang, libclang-rt-14-dev)" >&2; exit 2; }
+command -v clang++ >/dev/null || { echo "hardening: clang++ is missing (packages clang, libclang-rt-dev)" >&2; exit 2; }
 
 # Every finding ends the program at once with a report; leaks are reported at exit.
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1
@@ -26,7 +26,7 @@ configure() {
   shift
   CC=clang CXX=clang++ cmake -S "$source_dir" -B "$dir" -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
-    -DTANDREL_BENCH=OFF -DTANDREL_WINDOW_TESTS=OFF "$@" >/dev/null
+    -DTANDREL_TESTS=ON -DTANDREL_BENCH=OFF -DTANDREL_WINDOW_TESTS=OFF "$@" >/dev/null
 }
 
 asan=$build_root/asan

@@ -1,35 +1,93 @@
 #!/usr/bin/env bash
-# Sets up a Debian machine for tandrel, builds it, then plays it or runs the test suite.
-#   bash tools/dev.sh play    install what a player needs, build, start the game
-#   bash tools/dev.sh test    install what the tests need too, build, run every test, then the
-#                             sanitizer builds and the fuzzer (tests/hardening.sh)
+# Sets up a Debian or Ubuntu machine for tandrel, builds it, then plays it or runs the test suite.
+#   bash tools/dev.sh play [ARGS...]  install what a player needs, build, start the game with ARGS
+#   bash tools/dev.sh test            install what the tests need too, build, run every test (the
+#                                     window tests twice: on the system's SDL 1.2 and on
+#                                     sdl12-compat), then the sanitizer builds and the fuzzer
+#                                     (tests/hardening.sh)
 set -euo pipefail
-cd "$(dirname "$0")/.."
 
-mode=${1:-play}
 build_dir=${TANDREL_BUILD_DIR:-build}
 
-player_packages=(g++ cmake pkg-config libsdl1.2-dev libglew-dev libogg-dev libvorbis-dev
-                 libvorbisenc2 libpng-dev libgl1-mesa-dri)
-test_packages=(libgtest-dev xvfb xauth xdotool desktop-file-utils appstream clang libclang-rt-14-dev)
+# The same names on Debian 12 and 13 and Ubuntu 22.04 and 24.04.
+player_packages=(g++ cmake pkg-config libglew-dev libogg-dev libvorbis-dev libpng-dev libx11-dev libgl1-mesa-dri)
+test_packages=(libgtest-dev xvfb xauth xdotool x11-xkb-utils xkb-data desktop-file-utils appstream man-db clang
+               libsdl2-2.0-0)
+# Where the names differ, the first one a system has installed or offers is taken.
+# SDL 1.2: the classic library, or sdl12-compat where it has taken its place.
+sdl_dev_choices=(libsdl1.2-dev libsdl1.2-compat-dev)
+# The sanitizer and fuzzer runtimes; where there is no such package (Ubuntu 22.04) clang has them.
+clang_runtime_choices=(libclang-rt-dev)
 
-missing_packages() {
+# On systems without apt, in the order: Fedora, Arch.
+fedora_player="gcc-c++ cmake pkgconf-pkg-config sdl12-compat-devel glew-devel libogg-devel libvorbis-devel libpng-devel libX11-devel mesa-dri-drivers"
+fedora_test="gtest-devel xorg-x11-server-Xvfb xorg-x11-xauth xdotool setxkbmap xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt"
+arch_player="gcc cmake pkgconf sdl12-compat glew libogg libvorbis libpng libx11 mesa"
+arch_test="gtest xorg-server-xvfb xorg-xauth xdotool xorg-setxkbmap xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt"
+
+# The package tools, in functions of their own so that a test can give their answers.
+apt_cache() { apt-cache "$@"; }
+is_installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+offered() { apt_cache policy "$1" 2>/dev/null | grep -q '^ *Candidate: [^(]'; }
+
+# Prints the first of the names given that is installed, else the first that can be installed.
+first_available() {
   local p
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
-  done
+  for p in "$@"; do is_installed "$p" && { echo "$p"; return 0; }; done
+  for p in "$@"; do offered "$p" && { echo "$p"; return 0; }; done
+  return 1
 }
 
+# Prints the packages mode $1 (play or test) needs, one a line.
+packages_for() {
+  local sdl
+  sdl=$(first_available "${sdl_dev_choices[@]}") || {
+    echo "tools/dev.sh: no package offers SDL 1.2's development files (${sdl_dev_choices[*]})" >&2
+    return 1
+  }
+  printf '%s\n' "${player_packages[@]}" "$sdl"
+  [ "$1" = test ] || return 0
+  printf '%s\n' "${test_packages[@]}"
+  first_available "${clang_runtime_choices[@]}" || true
+}
+
+without_apt() {
+  local fedora=$fedora_player arch=$arch_player
+  [ "$1" = test ] && { fedora+=" $fedora_test"; arch+=" $arch_test"; }
+  echo "tools/dev.sh installs packages with apt-get (Debian, Ubuntu), which this system lacks.
+Install these yourself, then build as README.md says under \"Building and installing by hand\":
+  Fedora: $fedora
+  Arch:   $arch" >&2
+  exit 1
+}
+
+as_root() {
+  if [ "$(id -u)" -ne 0 ]; then sudo "$@"; else "$@"; fi
+}
+
+refresh_package_lists() { as_root apt-get update -qq; }
+
 install_packages() {
-  local missing
-  missing=$(missing_packages "$@")
-  [ -z "$missing" ] && return 0
-  local sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  echo "Installing: $missing"
-  "${sudo[@]}" apt-get update -qq
-  # shellcheck disable=SC2086
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends $missing
+  local missing=() p
+  for p in "$@"; do is_installed "$p" || missing+=("$p"); done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  refresh_package_lists
+  DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Unpacks Debian's sdl12-compat into directory $1 (not installed: it conflicts with the classic
+# library) and prints the directory that holds its libSDL-1.2.so.0.
+unpack_sdl12_compat() {
+  local dir=$1
+  if [ ! -d "$dir/root" ]; then
+    mkdir -p "$dir"
+    rm -f "$dir"/*.deb
+    (cd "$dir" && { apt-get download -qq libsdl1.2-compat || { refresh_package_lists && apt-get download -qq libsdl1.2-compat; }; })
+    dpkg-deb -x "$dir"/libsdl1.2-compat_*.deb "$dir/root.part"
+    mv "$dir/root.part" "$dir/root"
+  fi
+  dirname "$(find "$dir/root" -name libSDL-1.2.so.0 | head -n1)"
 }
 
 build() {
@@ -37,21 +95,35 @@ build() {
   cmake --build "$build_dir" -j"$(nproc)"
 }
 
-case "$mode" in
-  play)
-    install_packages "${player_packages[@]}"
+main() {
+  local mode=${1:-play}
+  [ $# -gt 0 ] && shift
+  case "$mode" in
+    play | test) ;;
+    *)
+      echo "usage: bash tools/dev.sh play [ARGS...] | test" >&2
+      exit 2
+      ;;
+  esac
+  command -v apt-get >/dev/null || without_apt "$mode"
+  cd "${BASH_SOURCE[0]%/*}/.."
+  local packages
+  # A fresh machine may have no package lists yet.
+  packages=$(packages_for "$mode" 2>/dev/null) || { refresh_package_lists && packages=$(packages_for "$mode"); }
+  # shellcheck disable=SC2086
+  install_packages $packages
+  if [ "$mode" = play ]; then
     build -DTANDREL_TESTS=OFF
-    exec "$build_dir/tandrel"
-    ;;
-  test)
-    install_packages "${player_packages[@]}" "${test_packages[@]}"
-    build -DTANDREL_TESTS=ON
-    (cd "$build_dir" && ctest --output-on-failure -j2)
-    # The unit suite again under sanitizers, the sample loader fuzzed, the threads checked.
-    bash tests/hardening.sh .
-    ;;
-  *)
-    echo "usage: bash tools/dev.sh play|test" >&2
-    exit 2
-    ;;
-esac
+    exec "$build_dir/tandrel" "$@"
+  fi
+  local compat
+  mkdir -p "$build_dir"
+  compat=$(unpack_sdl12_compat "$(cd "$build_dir" && pwd)/sdl12-compat")
+  build -DTANDREL_TESTS=ON -DTANDREL_SDL12_COMPAT_DIR="$compat"
+  (cd "$build_dir" && ctest --output-on-failure -j2)
+  # The unit suite again under sanitizers, the sample loader fuzzed, the threads checked.
+  bash tests/hardening.sh .
+}
+
+# Sourced by its test, which only calls the functions.
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then main "$@"; fi

@@ -226,13 +226,21 @@ TEST_F(MainLoop, ShutdownDuringAGameRecordsTheScore) {
 }
 
 TEST_F(MainLoop, PrintScreenSavesOnTheMenuAndInAGame) {
-    fakePlatform.events = {keyDown(SDLK_PRINT)};
+    fakePlatform.events = {keyDown(SDLK_PRINT), keyUp(SDLK_PRINT)};
     passAfter(18);
     enterTestGame();
     fakePlatform.events = {keyDown(SDLK_PRINT)};
     passAfter(18);
     EXPECT_EQ(fakePlatform.screenshots, 2);
     EXPECT_TRUE(app.inGame);
+}
+
+TEST_F(MainLoop, HoldingPrintScreenSavesOncePerPress) {
+    fakePlatform.events = {keyDown(SDLK_PRINT), keyDown(SDLK_PRINT)};
+    passAfter(18);
+    fakePlatform.events = {keyDown(SDLK_PRINT), keyUp(SDLK_PRINT), keyDown(SDLK_PRINT)};
+    passAfter(18);
+    EXPECT_EQ(fakePlatform.screenshots, 2);
 }
 
 }  // namespace

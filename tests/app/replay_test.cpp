@@ -2,14 +2,18 @@
 
 #include <SDL_keysym.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "app/app_state.h"
+#include "app/key_config.h"
 #include "app/lifecycle.h"
 #include "app/main_loop.h"
+#include "app/headless_replay.h"
 #include "app/replay.h"
+#include "app/replay_recorder.h"
 #include "games/game_digest.h"
 #include "games/pawtrap.h"
 #include "support/fake_platform.h"
@@ -67,8 +71,9 @@ TEST(GameDigest, LeavesOutDrawCountsButSeesPositions) {
     EXPECT_NE(gameDigest(a), gameDigest(b));
 }
 
-// A live game played through the frame, with passes of different lengths, and its recording
-// replayed headless, end at the same game-over line.
+// A live game played through the frame, with passes of different lengths and player 1 on keys
+// from a key file, and its recording replayed headless with the built-in keys, end at the same
+// game-over line.
 TEST(Replay, HeadlessReplayOfARecordedGameEndsIdentically) {
     char path[] = "/tmp/tandrel-replay-XXXXXX";
     int fd = mkstemp(path);
@@ -77,11 +82,13 @@ TEST(Replay, HeadlessReplayOfARecordedGameEndsIdentically) {
     std::string error;
     ASSERT_TRUE(startRecording(path, error));
     resetApplication();
+    std::istringstream keyFile("player1.up = z\nplayer1.down = x\nplayer1.left = q\nplayer1.right = e\n");
+    ASSERT_TRUE(parseKeyFile(keyFile, "keys", error)) << error;
     LoopLocals locals;
     beginLoop(locals);
     fakePlatform.events = {keyDown(SDLK_RETURN)};
     testing::internal::CaptureStdout();
-    const int keys[] = {SDLK_w, SDLK_d, SDLK_UP, SDLK_LEFT, SDLK_s, SDLK_a};
+    const int keys[] = {SDLK_z, SDLK_e, SDLK_UP, SDLK_LEFT, SDLK_x, SDLK_q};
     for (int pass = 0; pass < 4000 && (pass < 2 || app.inGame); ++pass) {
         if (pass % 40 == 5) fakePlatform.events.push_back(keyDown(keys[pass / 40 % 6]));
         if (pass % 40 == 25) fakePlatform.events.push_back(keyUp(keys[pass / 40 % 6]));
@@ -92,7 +99,13 @@ TEST(Replay, HeadlessReplayOfARecordedGameEndsIdentically) {
     ASSERT_FALSE(app.inGame) << "the scripted game did not end";
     ASSERT_NE(live.find("game over: seed"), std::string::npos);
 
+    restoreSettings();
     ASSERT_TRUE(loadReplay(path, error)) << error;
+    std::ifstream recorded(path);
+    Replay replay;
+    ASSERT_TRUE(parseReplay(recorded, path, replay, error)) << error;
+    EXPECT_TRUE(std::any_of(replay.events.begin(), replay.events.end(), [](const InputEvent& e) { return e.player == 0; }))
+        << "player 1's keys were not recorded";
     testing::internal::CaptureStdout();
     EXPECT_EQ(runHeadlessReplay(), 0);
     std::string replayed = testing::internal::GetCapturedStdout();

@@ -23,7 +23,7 @@ std::string initAudioIn(const std::string& directory) {
     char* previous = getcwd(nullptr, 0);
     EXPECT_EQ(chdir(directory.c_str()), 0);
     CaptureStderr();
-    initAudio();
+    initAudio("dat/samples");
     const std::string printed = GetCapturedStderr();
     EXPECT_EQ(chdir(previous), 0);
     std::free(previous);

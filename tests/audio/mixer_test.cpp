@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "app/random.h"
+#include "base/random.h"
 #include "audio/mixer.h"
-#include "audio/sound_queue.h"
 #include "audio/sample_loader.h"
+#include "audio/sound_queue.h"
 #include "audio/synth.h"
 #include "audio_test_state.h"
 

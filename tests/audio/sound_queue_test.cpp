@@ -3,7 +3,7 @@
 #include <mutex>
 #include <vector>
 
-#include "app/random.h"
+#include "base/random.h"
 #include "audio/mixer.h"
 #include "audio/sample_loader.h"
 #include "audio/sound_queue.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/random.h"
+#include "base/random.h"
 #include "audio/sample_loader.h"
 #include "audio/synth.h"
 #include "audio_test_state.h"

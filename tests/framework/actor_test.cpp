@@ -46,7 +46,7 @@ TEST_F(ActorSweep, ActorKilledDuringUpdateIsRemovedInTheSameTick) {
 }
 
 TEST_F(ActorSweep, DeadActorIsRemovedWithItsBurst) {
-    app.selectedGame = catGameId;
+    selectGame(catGameId);
     game.createActor()->health = 0;
     game.tick();
     EXPECT_TRUE(game.actors.empty());
@@ -54,7 +54,7 @@ TEST_F(ActorSweep, DeadActorIsRemovedWithItsBurst) {
 }
 
 TEST_F(ActorSweep, FlaggedActorIsRemovedWithoutBurst) {
-    app.selectedGame = catGameId;
+    selectGame(catGameId);
     actorKinds.kinds[mouseKind].update = [](Actor& actor, GameState&) { actor.removeFlag = true; };
     game.createActor();
     game.tick();
@@ -77,7 +77,7 @@ class DeathBurst : public FrameworkTest {
 protected:
     void SetUp() override {
         FrameworkTest::SetUp();
-        app.selectedGame = catGameId;
+        selectGame(catGameId);
     }
 };
 
@@ -311,7 +311,7 @@ TEST_F(ActorDrawing, OwnerlessSquareLeavesNoShade) {
 }
 
 TEST_F(ActorDrawing, MouseAgitatesItsCellOncePerVisiblePixel) {
-    app.selectedGame = catGameId;
+    selectGame(catGameId);
     game.fear = 1000;
     Actor* mouse = game.createActor();
     drawActor(*mouse, game);

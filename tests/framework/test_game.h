@@ -57,7 +57,7 @@ protected:
     void SetUp() override {
         app.currentGame.reset();
         app = AppState{};
-        app.selectedGame = noCatalogueEntry;
+        selectGame(noCatalogueEntry);
         restoreSettings();
         restoreActorKinds();
         appRandomSource.seed(12345);

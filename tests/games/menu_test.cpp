@@ -26,7 +26,7 @@ void expectRespawned(const MenuSpark& spark, RandomStream& probe) {
 class Menu : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetApplication();
+        resetCatGameApplication();
         for (MenuSpark& spark : menuSparks) spark = parkedSpark;
     }
 

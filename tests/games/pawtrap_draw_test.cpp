@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
+#include "app/key_labels.h"
 #include "games/pawtrap_test_support.h"
+#include "graphics/text.h"
 
 namespace {
 
@@ -19,7 +22,7 @@ float largestAgitation() {
 class PawtrapDrawing : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetApplication();
+        resetCatGameApplication();
         std::fill(std::begin(vertexGrid.agitation), std::end(vertexGrid.agitation), 0.0f);
         game = std::make_unique<Pawtrap>(99u);
     }
@@ -98,17 +101,40 @@ TEST_F(PawtrapDrawing, ShakeGrowsFromTwoToElevenSteps) {
     EXPECT_NEAR(largestAgitation(), 0.3f, 1e-5f);
 }
 
-TEST(PawtrapInstructions, SixLinesWithKeysInRedAndTextInMagenta) {
-    resetApplication();
-    drawPawtrapInstructions();
-    EXPECT_EQ(cellAt(8, 77), 6);   // "wasd"
-    EXPECT_EQ(cellAt(30, 77), 7);  // "to move left paw." after the width of "wasd "
-    EXPECT_EQ(cellAt(29, 77), 0);
-    EXPECT_EQ(cellAt(10, 64), 6);  // "^&<>"
-    EXPECT_EQ(cellAt(36, 68), 7);  // "to move right paw." after the width of "^&<> "
-    EXPECT_EQ(cellAt(35, 68), 0);
-    EXPECT_EQ(cellAt(8, 59), 7);   // "trap mouse with both paws to score."
-    EXPECT_EQ(cellAt(8, 46), 7);   // "mouse dies if it is too scared."
+// The picture the instructions gave before keys could be rebound, drawn line by line.
+std::vector<int8_t> builtInInstructions() {
+    clearCanvas();
+    drawText("wasd", 8, 73, 6);
+    drawText("to move left paw.", 8 + textWidth("wasd "), 73, 7);
+    drawText("^&<>", 8, 64, 6);
+    drawText("to move right paw.", 8 + textWidth("^&<> "), 64, 7);
+    drawText("trap mouse with both paws to score.", 8, 55, 7);
+    drawText("mouse dies if it is too scared.", 8, 46, 7);
+    return {std::begin(canvas.cells), std::end(canvas.cells)};
+}
+
+TEST(PawtrapInstructions, BuiltInKeysGiveTheSamePictureAsBefore) {
+    resetCatGameApplication();
+    std::vector<int8_t> expected = builtInInstructions();
+    clearCanvas();
+    drawPawtrapInstructions(keyLabels());
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), std::begin(canvas.cells)));
+}
+
+TEST(PawtrapInstructions, NameTheKeysInForceAndMoveTheTextAlong) {
+    resetCatGameApplication();
+    KeyLabels labels = keyLabels();
+    labels.keys[0][0] = "z";
+    labels.keys[0][2] = "q";
+    labels.keys[1][0] = "[8]";
+    clearCanvas();
+    drawPawtrapInstructions(labels);
+    EXPECT_EQ(cellAt(8, 77), 6);   // the top bar of "z"
+    EXPECT_EQ(cellAt(10, 77), 6);
+    EXPECT_EQ(cellAt(28, 77), 7);  // "to move left paw." after the width of "zqsd "
+    const int rightText = 8 + textWidth("[8] & < > ");
+    EXPECT_EQ(cellAt(rightText, 68), 7);  // the bar of the "t" of "to move right paw."
+    EXPECT_EQ(cellAt(rightText - 1, 68), 0);
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ struct Replay {
 };
 
 Replay play(uint32_t seed) {
-    resetApplication();
+    resetCatGameApplication();
     Pawtrap game(seed);
     Replay replay;
     for (int t = 0; t < replayTicks && !game.gameOver; ++t) {

@@ -12,7 +12,7 @@ constexpr uint32_t gameSeed = 4242u;
 class PawtrapRules : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetApplication();
+        resetCatGameApplication();
         game = std::make_unique<Pawtrap>(gameSeed);
     }
 

@@ -2,17 +2,19 @@
 #include <memory>
 
 #include "app/app_state.h"
-#include "app/random.h"
+#include "base/random.h"
 #include "framework/actor.h"
 #include "games/pawtrap.h"
 #include "graphics/canvas.h"
 
 constexpr uint32_t testAppSeed = 20240601u;
 
-// A fresh application: built-in tables and bindings, a fixed random source, no game running.
-inline void resetApplication() {
+// A fresh application: built-in tables and bindings, the cat game selected, a fixed random
+// source, no game running.
+inline void resetCatGameApplication() {
     app = AppState();
     restoreSettings();
+    selectGame(0);
     restoreActorKinds();
     appRandomSource.seed(testAppSeed);
     clearCanvas();

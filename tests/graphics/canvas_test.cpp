@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/app_state.h"
-#include "app/random.h"
+#include "base/random.h"
 #include "framework/game_state.h"
 #include "games/catalogue.h"
 #include "graphics/canvas.h"
@@ -17,6 +17,7 @@ protected:
     void SetUp() override {
         app.currentGame.reset();
         app = AppState{};
+        selectGame(0);
         appRandomSource.seed(2024);
         resetPalette();
     }
@@ -47,7 +48,7 @@ TEST_F(Canvas, ClearSetsEveryCellToEntryZero) {
 }
 
 TEST_F(Canvas, PaletteStartsWithinEightHundredthsOfTheBaseInSteps) {
-    const GameEntry* entry = currentGameEntry();
+    const GameEntry* entry = selectedEntry;
     for (const Palette* p : {&currentPalette, &targetPalette}) {
         for (int e = 0; e < paletteSize; ++e) {
             for (int v = 0; v < 2; ++v) {
@@ -118,16 +119,16 @@ TEST_F(Canvas, FullChannelOneShadeTakesBlueMostly) {
 TEST_F(Canvas, QuitFadeLiftsAndClearsCells) {
     CellShade none{};
     Rgba before = cellColor(3, 0, none);
-    app.quitFade = 20;
-    app.quitCountdown = 5;
+    graphicsInputs.quitFade = 20;
+    graphicsInputs.quitCountdown = 5;
     Rgba start = cellColor(3, 0, none);
     EXPECT_FLOAT_EQ(start.a, 1.0f);
     EXPECT_FLOAT_EQ(start.r, before.r);
-    app.quitFade = 10;
+    graphicsInputs.quitFade = 10;
     Rgba half = cellColor(3, 0, none);
     EXPECT_FLOAT_EQ(half.a, 0.5f);
     EXPECT_NEAR(half.r - before.r, 0.2f, 1e-6f);
-    app.quitFade = 0;
+    graphicsInputs.quitFade = 0;
     Rgba end = cellColor(3, 0, none);
     EXPECT_FLOAT_EQ(end.a, 0.0f);
     EXPECT_NEAR(end.g - before.g, 0.4f, 1e-6f);
@@ -152,14 +153,11 @@ TEST(VideoMode, WindowedSizeLimitsEachSideSeparately) {
     EXPECT_EQ(windowSizeFor(2560, 1080, false).height, 1080);
 }
 
-TEST(VideoMode, SettingTheModeResetsFrameCountCanvasAndGrid) {
-    app = AppState{};
-    app.frameCount = 99;
+TEST(VideoMode, SettingTheModeResetsCanvasAndGrid) {
     canvas.cells[0] = 5;
     vertexGrid.position[vertexIndex(3, 4)] = {0, 0};
     std::string error;
-    ASSERT_TRUE(setVideoMode(error));
-    EXPECT_EQ(app.frameCount, 0u);
+    ASSERT_TRUE(setVideoMode(false, true, error));
     EXPECT_EQ(canvas.cells[0], 0);
     EXPECT_FLOAT_EQ(vertexGrid.position[vertexIndex(3, 4)].x, 3.0f);
     EXPECT_FLOAT_EQ(videoWidth, 1024.0f);
@@ -177,6 +175,18 @@ TEST(Screenshot, NumbersFilesAndWritesTheTopRowFirst) {
     EXPECT_EQ(fakePlatform.lastPng.back(), 0);
     saveScreenshot();
     EXPECT_EQ(fakePlatform.lastPngPath, "screen1.png");
+}
+
+TEST(Screenshot, SkipsEveryNumberWhoseFileExists) {
+    resetFakePlatform();
+    fakePlatform.existingFiles = {"screen0.png", "screen1.png", "screen3.png"};
+    screenshotCount = 0;
+    videoWidth = 2;
+    videoHeight = 2;
+    saveScreenshot();
+    EXPECT_EQ(fakePlatform.lastPngPath, "screen2.png");
+    saveScreenshot();
+    EXPECT_EQ(fakePlatform.lastPngPath, "screen4.png");
 }
 
 TEST(Screenshot, AnUnwritableFileIsReportedAndStillCounted) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/main_loop.h"
 #include "framework/game_state.h"
 #include "graphics/canvas.h"
 #include "graphics/primitives.h"
@@ -76,6 +77,8 @@ protected:
         std::fill(std::begin(canvas.cells), std::end(canvas.cells), untouched);
         app.inGame = false;
         app.currentGame.reset();
+        selectGame(0);
+        updateGraphicsInputs();
     }
     void TearDown() override {
         app.inGame = false;
@@ -212,6 +215,7 @@ TEST_F(Primitives, EmptySpriteDrawsNothing) {
 TEST_F(Primitives, WhileAGameRunsSpritesStayInsideItsFieldColumns) {
     app.currentGame = std::make_unique<FieldGame>();
     app.inGame = true;
+    updateGraphicsInputs();
     const int left = FieldGame::testFieldLeft;
     const int right = canvasWidth - 1 - left;
     drawSpritePicture(opaqueSprite(16), left, 50, 0);
@@ -226,6 +230,7 @@ TEST_F(Primitives, WhileAGameRunsSpritesStayInsideItsFieldColumns) {
 
 TEST_F(Primitives, FieldMarginsDoNotClipOutsideAGame) {
     app.currentGame = std::make_unique<FieldGame>();
+    updateGraphicsInputs();
     drawSpritePicture(opaqueSprite(16), 8, 50, 0);
     EXPECT_EQ(changedCells(), 256);
 }

@@ -5,7 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/random.h"
+#include "app/app_state.h"
+#include "base/random.h"
 #include "games/catalogue.h"
 #include "graphics/canvas.h"
 #include "graphics/screen_effects.h"
@@ -55,6 +56,7 @@ float firstJitter(uint32_t draw) { return (static_cast<int>(draw % 9) - 4) * 0.0
 class ScreenEffects : public ::testing::Test {
 protected:
     void SetUp() override {
+        selectGame(0);
         appRandomSource.seed(testSeed);
         effectSteps = 0;
         paletteDriftSpeed = 0;
@@ -88,7 +90,7 @@ TEST_F(ScreenEffects, FirstStepDrawsNewTargetsAroundTheBaseColours) {
     RandomStream expectedDraws(testSeed);
     appRandomSource.seed(testSeed);
     stepScreenEffects();
-    const GameEntry* entry = currentGameEntry();
+    const GameEntry* entry = selectedEntry;
     ASSERT_NE(entry, nullptr);
     for (int e = 0; e < paletteSize; ++e)
         for (int v = 0; v < 2; ++v)

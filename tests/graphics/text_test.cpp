@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/random.h"
+#include "base/random.h"
 #include "graphics/canvas.h"
 #include "graphics/text.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/random.h"
+#include "base/random.h"
 #include "audio/mixer.h"
 #include "audio/sound_queue.h"
 #include "audio/synth.h"

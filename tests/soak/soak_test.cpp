@@ -18,7 +18,7 @@
 #include "app/input.h"
 #include "app/lifecycle.h"
 #include "app/main_loop.h"
-#include "app/random.h"
+#include "base/random.h"
 #include "audio/audio_device.h"
 #include "audio/mixer.h"
 #include "audio/sample_loader.h"
@@ -158,7 +158,7 @@ void initAudioWithRealSamples() {
     char* previous = getcwd(nullptr, 0);
     ASSERT_EQ(chdir(TANDREL_SOURCE_DIR), 0);
     ::testing::internal::CaptureStderr();
-    initAudio();
+    initAudio("dat/samples");
     ::testing::internal::GetCapturedStderr();
     ASSERT_EQ(chdir(previous), 0);
     std::free(previous);
@@ -174,7 +174,7 @@ protected:
         appRandomSource.seed(soakSeed);
         audioRandomSource.seed(soakSeed);
         std::string error;
-        ASSERT_TRUE(setVideoMode(error)) << error;
+        ASSERT_TRUE(setVideoMode(false, true, error)) << error;
         initAudioWithRealSamples();
     }
 

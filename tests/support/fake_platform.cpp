@@ -1,6 +1,7 @@
 #include "support/fake_platform.h"
 
 #include "app/app_state.h"
+#include "app/gamepad.h"
 #include "framework/game_state.h"
 
 FakePlatform fakePlatform;
@@ -12,10 +13,12 @@ void resetApplication() {
     app.currentGame.reset();
     app = AppState{};
     restoreSettings();
+    selectGame(0);
+    for (PadState& pad : padStates) pad = PadState{};
 }
 
-AppEvent keyDown(int key) { return {AppEventType::KeyDown, false, key}; }
-AppEvent keyUp(int key) { return {AppEventType::KeyUp, false, key}; }
+AppEvent keyDown(int key, int scancode) { return {AppEventType::KeyDown, false, key, scancode}; }
+AppEvent keyUp(int key, int scancode) { return {AppEventType::KeyUp, false, key, scancode}; }
 AppEvent focus(bool gain) { return {AppEventType::Active, gain, 0}; }
 AppEvent quitEvent() { return {AppEventType::Quit, false, 0}; }
 
@@ -41,3 +44,7 @@ void platformKeyRepeat(int delay, int interval) {
 }
 
 void platformQuit() {}
+
+void platformLayoutKeys(const int[], int keys[], int count) {
+    for (int i = 0; i < count; ++i) keys[i] = fakePlatform.layoutKeys[i];
+}

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,18 +18,21 @@ struct FakePlatform {
     int presented = 0;
     int screenshots = 0;
     bool failWrites = false;  // writePng fails as on a read-only directory
+    std::set<std::string> existingFiles;  // what fileExists finds
     std::string lastPngPath;
     std::vector<unsigned char> lastPng;  // RGBA, top row first
     int keyRepeatDelay = -1;
     int keyRepeatInterval = -1;
+    int layoutKeys[8] = {};  // what the keyboard layout puts on the keycodes asked for; 0 unknown
 };
 
 extern FakePlatform fakePlatform;
 
 void resetFakePlatform();
-// The fake platform, the application record and the settings as a fresh start leaves them.
+// The fake platform, the application record, the settings and the selected game as a fresh
+// start leaves them.
 void resetApplication();
-AppEvent keyDown(int key);
-AppEvent keyUp(int key);
+AppEvent keyDown(int key, int scancode = 0);
+AppEvent keyUp(int key, int scancode = 0);
 AppEvent focus(bool gain);
 AppEvent quitEvent();

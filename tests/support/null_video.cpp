@@ -30,3 +30,5 @@ bool writePng(const std::string& path, int width, int height, const unsigned cha
     fakePlatform.lastPng.assign(rgba, rgba + static_cast<size_t>(width) * height * 4);
     return true;
 }
+
+bool fileExists(const std::string& path) { return fakePlatform.existingFiles.count(path) > 0; }

@@ -3,6 +3,8 @@
 set -uo pipefail
 TANDREL=$1
 fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/sdl_check.sh"
+expect_sdl_resolved "$TANDREL" || exit 1
 
 out=$("$TANDREL" --help 2>/dev/null); status=$?
 [ "$status" = 0 ] && [[ "$out" == usage:* ]] || fail "--help gave status $status: $out"
@@ -13,4 +15,20 @@ err=$("$TANDREL" --bogus 2>&1 >/dev/null); status=$?
 [[ "$err" == "tandrel: unknown option --bogus"$'\n'usage:* ]] || fail "unexpected message: $err"
 err=$("$TANDREL" --replay /no/such/file --headless 2>&1 >/dev/null); status=$?
 [ "$status" = 2 ] && [[ "$err" == "tandrel: cannot read /no/such/file" ]] || fail "missing replay: $status $err"
-echo "command line: help, version, unknown option and missing replay handled"
+
+# Key bindings without a display: the built-in ones, then a key file's, then a bad file.
+keys=$(mktemp -d)
+trap 'rm -rf "$keys"' EXIT
+print_keys() { env -u DISPLAY -u XDG_CONFIG_HOME HOME="$keys" "$TANDREL" --print-keys "$@"; }
+out=$(print_keys 2>&1); status=$?
+[ "$status" = 0 ] && [ "$(echo "$out" | wc -l)" = 12 ] && [[ "$out" == "player1.up = w"$'\n'* ]] ||
+  fail "--print-keys gave status $status: $out"
+mkdir -p "$keys/.config/tandrel"
+printf '# numeric keypad\nplayer2.up = [8]\n' >"$keys/.config/tandrel/keys.conf"
+out=$(print_keys 2>&1); status=$?
+[ "$status" = 0 ] && [[ "$out" == *$'\n'"player2.up = [8]"$'\n'* ]] || fail "default key file: $status $out"
+printf 'player1.up = z\nplayer1.down = up\n' >"$keys/bad.conf"
+err=$(print_keys --keys "$keys/bad.conf" 2>&1 >/dev/null); status=$?
+[ "$status" = 2 ] && [ "$err" = "tandrel: $keys/bad.conf:2: 'up' is bound to both player1.down and player2.up" ] ||
+  fail "bad key file: $status $err"
+echo "command line: help, version, unknown option, missing replay and key files handled"

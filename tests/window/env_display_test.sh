@@ -39,6 +39,8 @@ free_display_number() {
   fail "no free display number between 97 and 199"
 }
 
+source "$(dirname "$0")/sdl_check.sh"
+expect_sdl_resolved "$TANDREL" || exit 1
 unused=$(free_display_number) || exit 1
 expect_refusal ":$unused" "a display with no server"
 expect_refusal "not-a-display" "a malformed display name"

@@ -1,22 +1,35 @@
 #!/usr/bin/env bash
 # Installed into a fresh prefix, the program runs from an unrelated directory and finds its
-# samples; the desktop entry, metainfo and icon are installed and valid.
+# samples; the desktop entry, metainfo, icons and man page are installed and valid.
 BUILD_DIR=$4
 LINK_DAT=0
 source "$(dirname "$0")/lib.sh"
 
+id=io.github.tandrel.Tandrel
 prefix="$WORK/prefix"
 cmake --install "$BUILD_DIR" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
 share="$prefix/share"
-for f in "$share/applications/tandrel.desktop" "$share/metainfo/io.github.tandrel.metainfo.xml" \
-         "$share/icons/hicolor/64x64/apps/tandrel.png" "$share/tandrel/samples/meow.ogg" \
-         "$share/tandrel/samples/mouse.ogg"; do
+for f in "$share/applications/$id.desktop" "$share/metainfo/$id.metainfo.xml" \
+         "$share/tandrel/samples/meow.ogg" "$share/tandrel/samples/mouse.ogg" "$share/man/man6/tandrel.6"; do
   [ -f "$f" ] || fail "not installed: ${f#"$prefix"/}"
 done
-desktop-file-validate "$share/applications/tandrel.desktop" || fail "desktop entry invalid"
-appstreamcli validate --no-net "$share/metainfo/io.github.tandrel.metainfo.xml" >/dev/null ||
-  fail "metainfo invalid"
-[ "$("$PROBE" size "$share/icons/hicolor/64x64/apps/tandrel.png")" = "64 64" ] || fail "icon is not 64x64"
+desktop-file-validate "$share/applications/$id.desktop" || fail "desktop entry invalid"
+appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml" >/dev/null || fail "metainfo invalid"
+# A software centre matches the component, its desktop entry and its icon by these names.
+grep -qx "Icon=$id" "$share/applications/$id.desktop" || fail "the desktop entry's icon is not $id"
+grep -q "<id>$id</id>" "$share/metainfo/$id.metainfo.xml" &&
+  grep -q ">$id.desktop</launchable>" "$share/metainfo/$id.metainfo.xml" || fail "the metainfo does not name $id"
+for size in 64 128 256; do
+  [ "$("$PROBE" size "$share/icons/hicolor/${size}x$size/apps/$id.png")" = "$size $size" ] ||
+    fail "no ${size}x$size icon"
+done
+# The page renders without a warning and holds its sections.
+manual=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/man6/tandrel.6" 2>"$WORK/man.err") ||
+  fail "man -l failed: $(cat "$WORK/man.err")"
+[ ! -s "$WORK/man.err" ] || fail "man -l warned: $(cat "$WORK/man.err")"
+for section in SYNOPSIS DESCRIPTION CONTROLS OPTIONS FILES ENVIRONMENT "EXIT STATUS"; do
+  grep -q "^$section\$" <<<"$manual" || fail "the man page has no $section"
+done
 
 mkdir "$WORK/elsewhere" && cd "$WORK/elsewhere"
 TANDREL="$prefix/bin/tandrel"

@@ -13,6 +13,7 @@ if [ -z "${TANDREL_IN_XVFB:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$TANDREL" "$PROBE" "$SOURCE_DIR" "$@"
 fi
 
+source "$(dirname "${BASH_SOURCE[0]}")/sdl_check.sh"
 export SDL_VIDEODRIVER=x11
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 
@@ -35,6 +36,7 @@ start_game() {
   ${TANDREL_LAUNCH[@]+"${TANDREL_LAUNCH[@]}"} "$TANDREL" "$@" >"$WORK/stdout" 2>"$WORK/stderr" &
   GAME_PID=$!
   WINDOW=$(timeout 30 xdotool search --sync --name '^tandrel$' | head -n1) || fail "no window appeared"
+  expect_sdl_in_process "$GAME_PID" || fail "not the SDL 1.2 library of this pass"
   xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
 }
 

@@ -2,6 +2,8 @@
 # Without a display the program says so in one line and exits with status 1.
 set -uo pipefail
 TANDREL=$1
+source "$(dirname "$0")/sdl_check.sh"
+expect_sdl_resolved "$TANDREL" || exit 1
 err=$(mktemp)
 trap 'rm -f "$err"' EXIT
 env -u DISPLAY SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy timeout 20 "$TANDREL" 2>"$err" >/dev/null

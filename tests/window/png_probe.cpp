@@ -5,6 +5,8 @@
 //   png_probe region FILE X0 Y0 X1 Y1   the largest channel value inside a pixel box (top-left origin)
 //   png_probe dark FILE            the percentage of pixels no channel of which exceeds 24
 //   png_probe paw FILE CX0 CY0 CX1 CY1   paw-coloured pixels in a box of canvas cells (y up, ends excluded)
+//   png_probe cells FILE CX0 CY0 CX1 CY1  the box of canvas cells as rows of '#' (lit) and '.'
+//                                  (near black), top row first; read at cell centres
 //   png_probe offgrid FILE         pixels whose colour differs from the centre of the cell they
 //                                  would lie in with the grid at rest
 #include <png.h>
@@ -117,6 +119,15 @@ int main(int argc, char** argv) {
     } else if (command == "paw" && argc == 7) {
         std::printf("%ld\n", countPaw(img, std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                                       std::atoi(argv[6])));
+    } else if (command == "cells" && argc == 7) {
+        int cx0 = std::atoi(argv[3]), cy0 = std::atoi(argv[4]), cx1 = std::atoi(argv[5]), cy1 = std::atoi(argv[6]);
+        for (int cy = cy1 - 1; cy >= cy0; --cy) {
+            for (int cx = cx0; cx < cx1; ++cx) {
+                const unsigned char* p = cellCentre(img, cx, cy);
+                std::putchar(std::max({p[0], p[1], p[2]}) > nearBlack ? '#' : '.');
+            }
+            std::putchar('\n');
+        }
     } else if (command == "offgrid") {
         std::printf("%ld\n", countOffGrid(img));
     } else if (command == "region" && argc == 7) {

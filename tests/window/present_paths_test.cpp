@@ -13,7 +13,7 @@
 #include "app/app_state.h"
 #include "app/menu.h"
 #include "app/platform.h"
-#include "app/random.h"
+#include "base/random.h"
 #include "graphics/canvas.h"
 #include "graphics/primitives.h"
 #include "graphics/screen_effects.h"
@@ -26,11 +26,11 @@ std::vector<unsigned char> render(PresentPath path, int quitFade) {
     presentPath = path;
     int width = static_cast<int>(videoWidth), height = static_cast<int>(videoHeight);
     std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
-    app.quitFade = 0;
-    app.quitCountdown = 0;
+    graphicsInputs.quitFade = 0;
+    graphicsInputs.quitCountdown = 0;
     drawCanvas();
-    app.quitFade = quitFade;
-    app.quitCountdown = quitFade ? quitCountdownStart : 0;
+    graphicsInputs.quitFade = quitFade;
+    graphicsInputs.quitCountdown = quitFade ? quitCountdownStart : 0;
     if (quitFade) drawCanvas();
     readBackBuffer(width, height, pixels.data());
     return pixels;
@@ -67,7 +67,8 @@ long differingPixels(const std::vector<unsigned char>& a, const std::vector<unsi
 int main() {
     std::string error;
     restoreSettings();
-    if (!platformInit(error) || !setVideoMode(error)) {
+    selectGame(0);
+    if (!platformInit(error) || !setVideoMode(settings.windowed, settings.noMultisample, error)) {
         std::fprintf(stderr, "FAIL: %s\n", error.c_str());
         return 1;
     }

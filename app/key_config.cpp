@@ -1,0 +1,173 @@
+#include "app/key_config.h"
+
+#include <SDL_keysym.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <istream>
+#include <ostream>
+#include <set>
+
+#include "app/app_state.h"
+#include "app/input.h"
+#include "app/key_names.h"
+#include "app/platform.h"
+
+namespace {
+
+const char* const keyFileName = "/tandrel/keys.conf";
+const char* const buttonActions[buttonCount] = {
+    "player1.up", "player1.down", "player1.left", "player1.right",
+    "player2.up", "player2.down", "player2.left", "player2.right",
+};
+const char* const padChooseActions[padCount] = {"player1.pad.choose", "player2.pad.choose"};
+const char* const padLeaveActions[padCount] = {"player1.pad.leave", "player2.pad.leave"};
+constexpr int padButtonLimit = 255;  // SDL 1.2 numbers pad buttons in 8 bits
+const int unbindableKeys[] = {SDLK_ESCAPE, SDLK_PRINT};
+
+struct Failure {
+    const std::string& name;
+    std::string& error;
+    bool operator()(int line, const std::string& what) const {
+        error = name + ":" + std::to_string(line) + ": " + what;
+        return false;
+    }
+};
+
+std::string trimmed(const std::string& text) {
+    const char* blanks = " \t\r";
+    size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+std::string lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+int indexOf(const char* const names[], int count, const std::string& action) {
+    for (int i = 0; i < count; ++i) {
+        if (action == names[i]) return i;
+    }
+    return -1;
+}
+
+// Player 1's built-in keys take the letters the layout puts on them, so that they are named
+// (and checked for clashes) as the player sees them.
+void applyLayout() {
+    int keys[buttonsPerPlayer];
+    platformLayoutKeys(defaultKeyScancodes, keys, buttonsPerPlayer);
+    for (int b = 0; b < buttonsPerPlayer; ++b) {
+        if (keys[b] != 0) settings.keyBindings[b] = keys[b];
+    }
+}
+
+// The setting a pad action names, or null for any other action.
+int* padSetting(const std::string& action) {
+    int pad = indexOf(padChooseActions, padCount, action);
+    if (pad >= 0) return &settings.padChoose[pad];
+    pad = indexOf(padLeaveActions, padCount, action);
+    return pad >= 0 ? &settings.padLeave[pad] : nullptr;
+}
+
+bool bindPadButton(int& setting, const std::string& value, std::string& what) {
+    auto isDigit = [](unsigned char c) { return std::isdigit(c) != 0; };
+    bool digits = value.size() <= 3 && std::all_of(value.begin(), value.end(), isDigit);
+    if (!digits || std::stoi(value) > padButtonLimit) {
+        what = "expected a pad button number, not '" + value + "'";
+        return false;
+    }
+    setting = std::stoi(value);
+    return true;
+}
+
+// A key given by name is matched by its symbol, wherever the layout puts it.
+bool bindKey(const std::string& action, const std::string& value, std::string& what) {
+    int button = indexOf(buttonActions, buttonCount, action);
+    int key = keyFromName(lowered(value));
+    if (button < 0) what = "unknown action '" + action + "'";
+    else if (key < 0) what = "unknown key '" + value + "'";
+    else if (std::count(std::begin(unbindableKeys), std::end(unbindableKeys), key)) {
+        what = std::string("'") + keyName(key) + "' cannot be bound";
+    } else {
+        settings.keyBindings[button] = key;
+        settings.keyScancodes[button] = 0;
+        return true;
+    }
+    return false;
+}
+
+// Two buttons on one key, at least one of them from the file: named at the later line.
+bool findClash(const int givenAt[], const Failure& fail) {
+    for (int a = 0; a < buttonCount; ++a) {
+        for (int b = a + 1; b < buttonCount; ++b) {
+            if (settings.keyBindings[a] != settings.keyBindings[b] || (!givenAt[a] && !givenAt[b])) continue;
+            return fail(std::max(givenAt[a], givenAt[b]), std::string("'") + keyName(settings.keyBindings[a]) +
+                                                              "' is bound to both " + buttonActions[a] + " and " +
+                                                              buttonActions[b]);
+        }
+    }
+    return true;
+}
+
+bool exists(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0;
+}
+
+}  // namespace
+
+std::string defaultKeyFile() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && config[0] == '/') return config + std::string(keyFileName);
+    const char* home = std::getenv("HOME");
+    if (home && home[0]) return home + std::string("/.config") + keyFileName;
+    return "";
+}
+
+bool loadControls(const std::string& keysPath, std::string& error) {
+    applyLayout();
+    std::string path = keysPath.empty() ? defaultKeyFile() : keysPath;
+    if (path.empty() || (keysPath.empty() && !exists(path))) return true;
+    std::ifstream in(path);
+    if (!in) {
+        error = "cannot read " + path;
+        return false;
+    }
+    return parseKeyFile(in, path, error);
+}
+
+bool parseKeyFile(std::istream& in, const std::string& name, std::string& error) {
+    const Failure fail{name, error};
+    int givenAt[buttonCount] = {};  // the line that bound each button, 0 for a built-in key
+    std::set<std::string> given;
+    std::string text;
+    for (int line = 1; std::getline(in, text); ++line) {
+        text = trimmed(text);
+        if (text.empty() || text[0] == '#') continue;
+        size_t equals = text.find('=');
+        std::string action = trimmed(text.substr(0, std::min(equals, text.size())));
+        std::string value = equals == std::string::npos ? "" : trimmed(text.substr(equals + 1));
+        if (action.empty() || value.empty()) return fail(line, "expected 'action = key'");
+        if (!given.insert(action).second) return fail(line, action + " is given twice");
+        std::string what;
+        int* pad = padSetting(action);
+        bool bound = pad ? bindPadButton(*pad, value, what) : bindKey(action, value, what);
+        if (!bound) return fail(line, what);
+        int button = indexOf(buttonActions, buttonCount, action);
+        if (button >= 0) givenAt[button] = line;
+    }
+    return findClash(givenAt, fail);
+}
+
+void writeControls(std::ostream& out) {
+    for (int b = 0; b < buttonCount; ++b) out << buttonActions[b] << " = " << keyName(settings.keyBindings[b]) << "\n";
+    for (int pad = 0; pad < padCount; ++pad) {
+        out << padChooseActions[pad] << " = " << settings.padChoose[pad] << "\n";
+        out << padLeaveActions[pad] << " = " << settings.padLeave[pad] << "\n";
+    }
+}

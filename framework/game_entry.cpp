@@ -1,0 +1,3 @@
+#include "framework/game_entry.h"
+
+const GameEntry* selectedEntry = nullptr;

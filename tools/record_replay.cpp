@@ -1,0 +1,137 @@
+// Records one game as two players driven by a random key script would play it: the real frame
+// with a hand-set clock and synthetic key events, recording with --record's recorder.
+//   record_replay STYLE SCRIPT_SEED FILE
+// STYLE: chase (both players hunt the mouse), solo1 / solo2 (one player hunts, the other idles),
+// mash (random keys, held and let go), idle (no key at all), approach (close in, then let go),
+// leave (random keys, then Escape after a random number of ticks).
+// The game seed is the clock's, as in a live game. tests/data/replays/record.sh runs it.
+#include <SDL_keysym.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/command_line.h"
+#include "app/lifecycle.h"
+#include "app/main_loop.h"
+#include "app/replay_recorder.h"
+#include "framework/actor.h"
+#include "framework/game_state.h"
+#include "support/fake_platform.h"
+
+namespace {
+
+constexpr int keysPerPlayer = 4;
+constexpr int playerKeys[2][keysPerPlayer] = {{SDLK_w, SDLK_s, SDLK_a, SDLK_d},
+                                              {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT}};
+constexpr uint32_t maxTicks = 30000;   // a script that never ends its game leaves it here
+constexpr int mouseId = 1;
+
+struct Script {
+    std::string style;
+    std::mt19937 random;
+    bool held[2][keysPerPlayer] = {};
+    uint32_t leaveTick = 0;
+
+    int below(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
+};
+
+void setKey(Script& s, int player, int k, bool down) {
+    if (s.held[player][k] == down) return;
+    s.held[player][k] = down;
+    int key = playerKeys[player][k];
+    fakePlatform.events.push_back(down ? keyDown(key) : keyUp(key));
+}
+
+// Holds the keys that lead the paw towards a point beside the mouse, with a little randomness.
+void hunt(Script& s, const GameState& game, int player) {
+    auto it = game.actors.find(mouseId);
+    if (it == game.actors.end()) return;
+    const PlayerRecord& paw = game.players[player];
+    int tx = it->second->x / 64 + (player == 0 ? -8 : 8) + s.below(9) - 4;
+    int ty = it->second->y / 64 + s.below(9) - 4;
+    setKey(s, player, 0, ty > paw.y);
+    setKey(s, player, 1, ty < paw.y);
+    setKey(s, player, 2, tx < paw.x);
+    setKey(s, player, 3, tx > paw.x);
+}
+
+void mash(Script& s, int player) {
+    int k = s.below(keysPerPlayer);
+    setKey(s, player, k, !s.held[player][k]);
+}
+
+void releaseAll(Script& s) {
+    for (int p = 0; p < 2; ++p)
+        for (int k = 0; k < keysPerPlayer; ++k) setKey(s, p, k, false);
+}
+
+// The keys of one pass, decided from the game as the players see it.
+void play(Script& s, const GameState& game) {
+    const bool decide = s.below(6) == 0;  // players change their minds every few passes
+    if (!decide) return;
+    if (s.style == "chase") {
+        hunt(s, game, 0);
+        hunt(s, game, 1);
+    } else if (s.style == "solo1" || s.style == "solo2") {
+        hunt(s, game, s.style == "solo1" ? 0 : 1);
+    } else if (s.style == "mash" || s.style == "leave") {
+        mash(s, s.below(2));
+    } else if (s.style == "approach") {
+        if (game.tickCount < 300) {
+            hunt(s, game, 0);
+            hunt(s, game, 1);
+        } else {
+            releaseAll(s);
+        }
+    }
+}
+
+bool runGame(Script& s) {
+    LoopLocals locals;
+    beginLoop(locals);
+    fakePlatform.events.push_back(keyDown(SDLK_RETURN));  // "start"
+    fakePlatform.events.push_back(keyUp(SDLK_RETURN));
+    bool started = false;
+    while (true) {
+        // Passes 5 to 40 ms apart, as a busy or an idle machine gives them.
+        fakePlatform.now += 5 + s.below(36);
+        if (!runPass(locals)) return false;
+        if (!app.inGame) {
+            if (started) return true;
+            continue;
+        }
+        started = true;
+        const GameState& game = *app.currentGame;
+        if (game.tickCount >= maxTicks || (s.leaveTick && game.tickCount >= s.leaveTick)) {
+            fakePlatform.events.push_back(keyDown(SDLK_ESCAPE));
+            continue;
+        }
+        play(s, game);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: record_replay STYLE SCRIPT_SEED FILE\n");
+        return 2;
+    }
+    Script script;
+    script.style = argv[1];
+    script.random.seed(static_cast<uint32_t>(std::strtoul(argv[2], nullptr, 10)));
+    if (script.style == "leave") script.leaveTick = 50 + script.below(3000);
+    std::string error;
+    Options options;
+    options.keysPath = "/dev/null";  // the script plays the built-in keys, whatever the user's key file says
+    if (!startRecording(argv[3], error) || appInit(options, error) != 0) {
+        std::fprintf(stderr, "record_replay: %s\n", error.c_str());
+        return 1;
+    }
+    bool ended = runGame(script);
+    appShutdown();
+    return ended ? 0 : 1;
+}
