@@ -68,7 +68,7 @@ scratch=$(mktemp -d /tmp/tandrel-compare.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
 
 build() {
-    cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTANDREL_TESTS=OFF >/dev/null
+    cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTANDREL_TESTS=OFF -DTANDREL_BENCH=ON >/dev/null
     cmake --build "$2" -j2 --target tandrel present_bench audio_bench >/dev/null
 }
 
