@@ -12,6 +12,7 @@ const char* usageText() {
            "  --keys FILE       read the key bindings from FILE instead of\n"
            "                    $XDG_CONFIG_HOME/tandrel/keys.conf (~/.config/tandrel/keys.conf)\n"
            "  --print-keys      print the key bindings in force, in the key file's format\n"
+           "  --stats           every 5 s print frames and ticks per second and the CPU share on stderr\n"
            "  --help            show this text\n"
            "  --version         show the version\n";
 }
@@ -37,6 +38,8 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
             options.immediate = true;
         } else if (!std::strcmp(arg, "--print-keys")) {
             options.printKeys = true;
+        } else if (!std::strcmp(arg, "--stats")) {
+            options.stats = true;
         } else if (!std::strcmp(arg, "--help")) {
             options.help = true;
         } else if (!std::strcmp(arg, "--version")) {

@@ -9,6 +9,7 @@ struct Options {
     bool immediate = false;
     bool printKeys = false;
     std::string keysPath;
+    bool stats = false;
     std::string recordPath;
     std::string replayPath;
 };

@@ -12,6 +12,7 @@
 #include "app/replay.h"
 #include "audio/audio_device.h"
 #include "audio/sound_queue.h"
+#include "audio/synth.h"
 #include "framework/actor.h"
 #include "games/pawtrap.h"
 #include "graphics/screen_effects.h"
@@ -41,7 +42,9 @@ int appInit(const Options& options, std::string& error) {
         return badKeyFileStatus;
     }
     selectGame(0);
+    startNoteTableBuild();
     if (!setVideoMode(settings.windowed, settings.noMultisample, error)) {
+        finishNoteTableBuild();
         platformQuit();
         return noWindowStatus;
     }

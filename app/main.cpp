@@ -1,9 +1,13 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "app/app_state.h"
 #include "app/command_line.h"
+#include "app/frame_stats.h"
 #include "app/headless_replay.h"
 #include "app/key_config.h"
 #include "app/lifecycle.h"
@@ -17,6 +21,16 @@ namespace {
 constexpr int usageStatus = 2;
 
 const char* const versionText = "tandrel 0.1.0\n";
+
+// Mesa's software renderer mallocs about 4 MB every frame (64 KiB blocks of binned triangles and
+// the vertex buffers) and frees it at the next; by default glibc hands the top of the heap back
+// to the system each time and the next frame faults it in again, page by page.
+void keepFreedMemory() {
+#ifdef __GLIBC__
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+#endif
+}
 
 int usageError(const std::string& error) {
     std::fprintf(stderr, "tandrel: %s\n%s", error.c_str(), usageText());
@@ -38,6 +52,7 @@ int printKeys(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    keepFreedMemory();
     Options options;
     std::string error;
     if (!parseCommandLine(argc, argv, options, error)) return usageError(error);
@@ -60,6 +75,7 @@ int main(int argc, char** argv) {
         return usageStatus;
     }
     if (options.immediate) presentPath = PresentPath::Immediate;
+    frameStats.enabled = options.stats;
     if (int status = appInit(options, error)) {
         std::fprintf(stderr, "tandrel: %s\n", error.c_str());
         return status;

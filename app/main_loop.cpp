@@ -3,6 +3,7 @@
 #include <SDL_keysym.h>
 
 #include "app/app_state.h"
+#include "app/frame_stats.h"
 #include "app/gamepad.h"
 #include "app/input.h"
 #include "app/lifecycle.h"
@@ -112,6 +113,7 @@ void sleepAfterPass(LoopLocals& locals, unsigned n) {
 void beginLoop(LoopLocals& locals) {
     app.lastPassTime = platformTicks();
     locals = LoopLocals{};
+    if (frameStats.enabled) startFrameStats(app.lastPassTime);
 }
 
 bool runPass(LoopLocals& locals) {
@@ -132,6 +134,7 @@ bool runPass(LoopLocals& locals) {
         renderFrame();
         if (app.quitCountdown > 0) renderFrame();
     }
+    if (frameStats.enabled) countPassForStats(n);
     sleepAfterPass(locals, n);
     app.lastPassTime = app.passTime;
     return true;

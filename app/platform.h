@@ -23,6 +23,8 @@ bool platformInit(std::string& error);
 bool platformPollEvent(AppEvent& event);
 uint32_t platformTicks();
 void platformDelay(uint32_t ms);
+// CPU time of the whole process so far, all its threads, in µs.
+uint64_t platformCpuMicroseconds();
 void platformKeyRepeat(int delay, int interval);
 void platformQuit();
 // The key symbol the keyboard layout puts on each X keycode, 0 where it cannot be told or the

@@ -1,6 +1,7 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/XKBlib.h>
+#include <time.h>
 
 #include <cstdlib>
 
@@ -97,6 +98,12 @@ bool platformPollEvent(AppEvent& event) {
 uint32_t platformTicks() { return SDL_GetTicks(); }
 
 void platformDelay(uint32_t ms) { SDL_Delay(ms); }
+
+uint64_t platformCpuMicroseconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<uint64_t>(t.tv_sec) * 1000000u + static_cast<uint64_t>(t.tv_nsec) / 1000u;
+}
 
 void platformKeyRepeat(int delay, int interval) { SDL_EnableKeyRepeat(delay, interval); }
 

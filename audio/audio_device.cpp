@@ -8,12 +8,12 @@
 // Everything the callback reads is built before the device opens, because it starts calling
 // back as soon as it is unpaused.
 void initAudio(const std::string& sampleDirectory) {
-    buildNoteFrequencies();
+    startNoteTableBuild();
     resetGameSide();
     resetMixer();
     echoCutPending = false;
     loadSamples(sampleDirectory);
-    buildNoteTables();
+    finishNoteTableBuild();
     // Without a device the callback never runs and the game goes on in silence.
     openAudioDevice();
     requestEchoCut();

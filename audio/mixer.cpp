@@ -16,6 +16,11 @@ uint32_t frameCounter = 0;
 
 namespace {
 
+// Audio thread; the slots being mixed, in ascending order, so that a frame costs what its voices
+// cost and finished slots are still reported in slot order. Mirrors voiceActive.
+int activeSlots[voiceSlotCount];
+int activeCount = 0;
+
 // The echo coefficients are the single-precision values of these decimals, as the sound was tuned.
 constexpr float forwardKeep = 0.27f;
 constexpr float forwardSend = 0.26f;
@@ -47,6 +52,36 @@ void retireVoice(int slot) {
 
 }  // namespace
 
+void activateVoice(int slot) {
+    if (voiceActive[slot]) return;
+    voiceActive[slot] = true;
+    int* end = activeSlots + activeCount;
+    int* at = std::upper_bound(activeSlots, end, slot);
+    std::copy_backward(at, end, end + 1);
+    *at = slot;
+    ++activeCount;
+}
+
+namespace {
+
+// Renders every active voice once, in slot order, dropping the finished ones from the list.
+void mixVoices(StereoFrame& dry, StereoFrame& send) {
+    int kept = 0;
+    for (int k = 0; k < activeCount; ++k) {
+        const int slot = activeSlots[k];
+        Voice& voice = voices[slot];
+        const StereoFrame f = renderVoice(voice);
+        dry += f;
+        send += scaled(f, voice.echoSend);
+        // The frame just rendered still counts, so even a voice of length 0 is heard once.
+        if (voiceFinished(voice)) retireVoice(slot);
+        else activeSlots[kept++] = slot;
+    }
+    activeCount = kept;
+}
+
+}  // namespace
+
 void resetMixer() {
     std::fill(std::begin(echoBuffer), std::end(echoBuffer), StereoFrame{});
     forwardTap = 0;
@@ -54,6 +89,7 @@ void resetMixer() {
     reverseTap = 0;
     frameCounter = 0;
     std::fill(std::begin(voiceActive), std::end(voiceActive), false);
+    activeCount = 0;
 }
 
 StereoFrame stepForwardTap(StereoFrame send) {
@@ -92,15 +128,7 @@ EchoReadings runEchoNetwork(StereoFrame send) {
 StereoFrame mixFrame() {
     StereoFrame dry;
     StereoFrame send;
-    for (int i = 0; i < voiceSlotCount; ++i) {
-        if (!voiceActive[i]) continue;
-        Voice& voice = voices[i];
-        const StereoFrame f = renderVoice(voice);
-        dry += f;
-        send += scaled(f, voice.echoSend);
-        // The frame just rendered still counts, so even a voice of length 0 is heard once.
-        if (voiceFinished(voice)) retireVoice(i);
-    }
+    mixVoices(dry, send);
     const EchoReadings echo = runEchoNetwork(send);
     return dry + scaled(echo.forward, forwardReturn) + scaled(echo.doubled, doubleReturn) +
            scaled(echo.reverse, reverseReturn);

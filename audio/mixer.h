@@ -10,7 +10,7 @@ constexpr int echoFrameCount = 2 * outputRate;  // two seconds of echo
 // Writer: game thread while a slot is reserved and not yet started; audio thread from its start
 // until it is reported finished (ownership passes only through the hand-over under audioLock).
 extern Voice voices[voiceSlotCount];
-// Audio thread only; all false from initAudio().
+// Audio thread only, set through activateVoice(); all false from initAudio().
 extern bool voiceActive[voiceSlotCount];
 // Audio thread only; cleared once by initAudio(), then only halved by echo cuts.
 extern StereoFrame echoBuffer[echoFrameCount];
@@ -30,6 +30,8 @@ struct EchoReadings {
 
 // The SDL callback in plain types (SDL's Uint8 is unsigned char); `len` is in bytes.
 void audioCallback(void* userdata, unsigned char* stream, int len);
+// Audio thread: the slot is mixed from the next frame until its voice finishes.
+void activateVoice(int slot);
 // Silent echo, taps and frame counter at 0, no voice being mixed.
 void resetMixer();
 StereoFrame mixFrame();

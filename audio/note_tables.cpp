@@ -1,4 +1,5 @@
 #include <cmath>
+#include <thread>
 
 #include "audio/synth.h"
 
@@ -6,6 +7,10 @@ float noteFrequency[noteCount];
 std::vector<std::unique_ptr<StereoFrame[]>> noteTables;
 
 namespace {
+
+// Main thread; the worker filling noteTables, from startNoteTableBuild() until
+// finishNoteTableBuild() joins it.
+std::thread noteTableBuilder;
 
 constexpr float semitone = 1.0594631433486938f;  // 2^(1/12) in single precision
 constexpr float concertA = 440.0f;
@@ -45,6 +50,16 @@ void buildNoteTables() {
             noteTables[i][j] = {s, s};
         }
     }
+}
+
+void startNoteTableBuild() {
+    if (noteTableBuilder.joinable()) return;
+    buildNoteFrequencies();
+    noteTableBuilder = std::thread(buildNoteTables);
+}
+
+void finishNoteTableBuild() {
+    if (noteTableBuilder.joinable()) noteTableBuilder.join();
 }
 
 void freeNoteTables() { noteTables.clear(); }

@@ -109,7 +109,7 @@ void syncAudioSide() {
         echoCutPending = false;
     }
     for (int slot : startedSlots) {
-        voiceActive[slot] = true;
+        activateVoice(slot);
         if (voices[slot].quantize) alignToBeat(voices[slot], firstFrame);
     }
     startedSlots.clear();

@@ -38,6 +38,10 @@ extern std::vector<std::unique_ptr<StereoFrame[]>> noteTables;
 // Two octaves of equal-tempered semitones from A3 (220 Hz), in single precision.
 void buildNoteFrequencies();
 void buildNoteTables();
+// Both tables on a worker thread (a no-op while one is already at work): they take a tenth of a
+// second, which can pass while the window opens. The tables may be read once finish returns.
+void startNoteTableBuild();
+void finishNoteTableBuild();
 void freeNoteTables();
 
 // The voice's next frame; advances its position by exactly one. Audio thread.

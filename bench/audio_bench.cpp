@@ -23,7 +23,7 @@ double millisecondsSince(Clock::time_point start) {
 
 // Voices of every synthesized type and both samples in turn, long enough to outlast the run.
 void startVoices(int count) {
-    std::fill(std::begin(voiceActive), std::end(voiceActive), false);
+    resetMixer();
     for (int i = 0; i < count; ++i) {
         Voice v;
         const int kind = i % (lastVoiceType + sampleCount);
@@ -37,7 +37,7 @@ void startVoices(int count) {
         v.noteIndex = static_cast<int8_t>(i % noteCount);
         v.noteMultiple = 1;
         voices[i] = v;
-        voiceActive[i] = true;
+        activateVoice(i);
     }
 }
 

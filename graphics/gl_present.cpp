@@ -17,10 +17,8 @@ void setCellProjection() {
 
 // While quitting, each frame is painted over the last one through a darkening overlay.
 void paintQuitOverlay() {
-    glClear(GL_DEPTH_BUFFER_BIT);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDepthMask(GL_FALSE);
     glColor4f(0, 0, 0, quitOverlayAlpha(graphicsInputs.quitFade, graphicsInputs.quitCountdown));
     glBegin(GL_QUADS);
     glVertex2f(0, 0);
@@ -28,7 +26,6 @@ void paintQuitOverlay() {
     glVertex2f(canvasWidth, canvasHeight);
     glVertex2f(0, canvasHeight);
     glEnd();
-    glDepthMask(GL_TRUE);
 }
 
 void vertex(int i, int j) {
@@ -73,7 +70,7 @@ PresentPath presentPath = PresentPath::VertexArrays;
 void drawCanvas() {
     setCellProjection();
     if (graphicsInputs.quitCountdown > 0) paintQuitOverlay();
-    else glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    else glClear(GL_COLOR_BUFFER_BIT);
     if (presentPath == PresentPath::Immediate) drawImmediate();
     else drawVertexArrays();
 }

@@ -12,14 +12,16 @@ WindowSize queryDesktopSize() {
 
 bool openVideoWindow(WindowSize size, bool fullscreen, bool noMultisample, std::string& error) {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    // Depth testing is never on: a depth buffer would only cost its clears and its memory.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     Uint32 flags = SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : 0);
     if (!SDL_SetVideoMode(size.width, size.height, 32, flags)) {
         error = std::string("cannot open the window: ") + SDL_GetError();
         return false;
     }
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT);
     SDL_GL_SwapBuffers();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT);
     glewInit();
     // Multisampling that a driver forces would blur the cell edges.
     if (noMultisample && GLEW_ARB_multisample) glDisable(GL_MULTISAMPLE_ARB);

@@ -3,6 +3,7 @@
 #include <SDL_keysym.h>
 
 #include "app/app_state.h"
+#include "app/frame_stats.h"
 #include "app/lifecycle.h"
 #include "app/main_loop.h"
 #include "framework/game_state.h"
@@ -45,6 +46,24 @@ protected:
 
     LoopLocals locals;
 };
+
+TEST_F(MainLoop, StatsPrintOneLineOnceFiveSecondsOfTheFrameClockHavePassed) {
+    frameStats.enabled = true;
+    beginLoop(locals);
+    fakePlatform.cpuMicroseconds = 2500000;
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 270; ++i) passAfter(18);
+    for (int i = 0; i < 3; ++i) passAfter(36);  // two ticks, one frame
+    const std::string early = testing::internal::GetCapturedStderr();
+    testing::internal::CaptureStderr();
+    passAfter(36);
+    passAfter(18);
+    const std::string line = testing::internal::GetCapturedStderr();
+    frameStats = FrameStats{};
+    EXPECT_EQ(early, "") << "4968 ms is not yet 5 s";
+    // 274 frames and 278 ticks in 5004 ms, 2.5 s of CPU.
+    EXPECT_EQ(line, "tandrel: 54.8 frames/s, 55.6 ticks/s, CPU 50.0 % of one core\n");
+}
 
 TEST_F(MainLoop, SeventeenMillisecondsRunNoTickAndTheNextMillisecondRunsOne) {
     CountingGame& game = enterTestGame();

@@ -44,7 +44,7 @@ TEST_F(AudioStart, InitAudioPreparesEverythingTheCallbackReads) {
     doubleTap = 8;
     reverseTap = 9;
     frameCounter = 99;
-    voiceActive[2] = true;
+    activateVoice(2);
     echoCutPending = true;
     const std::string printed = initAudioIn(TANDREL_SOURCE_DIR);
     EXPECT_EQ(noteFrequency[12], 440.0f);

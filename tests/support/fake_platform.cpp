@@ -34,6 +34,8 @@ bool platformPollEvent(AppEvent& event) {
 
 uint32_t platformTicks() { return fakePlatform.now; }
 
+uint64_t platformCpuMicroseconds() { return fakePlatform.cpuMicroseconds; }
+
 void platformDelay(uint32_t ms) { fakePlatform.delays.push_back(ms); }
 
 void platformKeyRepeat(int delay, int interval) {

@@ -11,6 +11,7 @@
 // the window.
 struct FakePlatform {
     uint32_t now = 0;
+    uint64_t cpuMicroseconds = 0;
     std::deque<AppEvent> events;
     std::vector<uint32_t> delays;
     int polls = 0;

@@ -1,5 +1,11 @@
 // Draws one wobbling, shaded, fading picture with both present paths in a real window and
 // checks that they give the same pixels.
+//
+// Immediate mode is the reference, but not a stable one everywhere: Mesa cuts one long
+// glBegin/glEnd at points that depend on what was drawn before, and where wobbled quads at the
+// window's edge are folded hard the cut moves pixels (at 1920x1080 two immediate draws of this
+// scene differ by 29 to 582 pixels). So the test runs only at sizes where the reference
+// reproduces itself (1024x768 and 2560x1440, see CMakeLists.txt) and checks here that it does.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -70,10 +76,13 @@ int main() {
     long failures = 0;
     for (int quitFade : {0, 15, 5}) {
         std::vector<unsigned char> immediate = render(PresentPath::Immediate, quitFade);
+        long unstable = differingPixels(immediate, render(PresentPath::Immediate, quitFade));
         long differing = differingPixels(immediate, render(PresentPath::VertexArrays, quitFade));
         long lit = litPixels(immediate);
-        std::printf("present paths, quitFade %d: %ld lit pixels, %ld differing\n", quitFade, lit, differing);
-        failures += differing + (lit == 0);
+        std::printf("present paths, quitFade %d: %ld lit pixels, %ld differing; immediate mode again: %ld differing\n",
+                    quitFade, lit, differing, unstable);
+        if (unstable) std::printf("FAIL: immediate mode is no reference at this size\n");
+        failures += differing + unstable + (lit == 0);
     }
     platformQuit();
     return failures == 0 ? 0 : 1;
