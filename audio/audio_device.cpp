@@ -12,8 +12,10 @@ void initAudio(const std::string& sampleDirectory) {
     resetGameSide();
     resetMixer();
     echoCutPending = false;
-    loadSamples(sampleDirectory);
+    // Joined before the samples load: a corrupt header ends the process there, and exiting with
+    // the worker still running would abort instead of exiting with status 1.
     finishNoteTableBuild();
+    loadSamples(sampleDirectory);
     // Without a device the callback never runs and the game goes on in silence.
     openAudioDevice();
     requestEchoCut();
