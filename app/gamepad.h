@@ -1,8 +1,8 @@
 #pragma once
 #include "app/app_state.h"
 
-constexpr int defaultPadChoose = 0;  // pad button that chooses a menu item
-constexpr int defaultPadLeave = 1;   // pad button that leaves a game, as Escape does
+constexpr int defaultPadChoose = 0;      // pad button that chooses a menu item
+constexpr int defaultPadLeave = 1;       // pad button that leaves a game, as Escape does
 constexpr int padAxisThreshold = 13107;  // 40 % of an axis's range: beyond it, a direction is held
 
 // The directions a pad holds, one bit per button of its player (Up, Down, A, B), from each of

@@ -106,9 +106,9 @@ bool findClash(const int givenAt[], const Failure& fail) {
     for (int a = 0; a < buttonCount; ++a) {
         for (int b = a + 1; b < buttonCount; ++b) {
             if (settings.keyBindings[a] != settings.keyBindings[b] || (!givenAt[a] && !givenAt[b])) continue;
-            return fail(std::max(givenAt[a], givenAt[b]), std::string("'") + keyName(settings.keyBindings[a]) +
-                                                              "' is bound to both " + buttonActions[a] + " and " +
-                                                              buttonActions[b]);
+            return fail(std::max(givenAt[a], givenAt[b]),
+                        std::string("'") + keyName(settings.keyBindings[a]) + "' is bound to both " +
+                            buttonActions[a] + " and " + buttonActions[b]);
         }
     }
     return true;
@@ -165,7 +165,8 @@ bool parseKeyFile(std::istream& in, const std::string& name, std::string& error)
 }
 
 void writeControls(std::ostream& out) {
-    for (int b = 0; b < buttonCount; ++b) out << buttonActions[b] << " = " << keyName(settings.keyBindings[b]) << "\n";
+    for (int b = 0; b < buttonCount; ++b)
+        out << buttonActions[b] << " = " << keyName(settings.keyBindings[b]) << "\n";
     for (int pad = 0; pad < padCount; ++pad) {
         out << padChooseActions[pad] << " = " << settings.padChoose[pad] << "\n";
         out << padLeaveActions[pad] << " = " << settings.padLeave[pad] << "\n";

@@ -17,9 +17,9 @@ struct Spelled {
 // Characters without a glyph, and those whose glyph is an arrow (the font draws ^ & < > as
 // arrows), by the words of SDL's own key symbol names.
 constexpr Spelled spelledCharacters[] = {
-    {'!', "exclaim"},   {'"', "quotedbl"},   {'#', "hash"},    {'$', "dollar"},     {'&', "ampersand"},
-    {'(', "leftparen"}, {')', "rightparen"}, {'*', "asterisk"}, {',', "comma"},      {';', "semicolon"},
-    {'<', "less"},      {'>', "greater"},    {'?', "question"}, {'@', "at"},         {'\\', "backslash"},
+    {'!', "exclaim"},   {'"', "quotedbl"},   {'#', "hash"},      {'$', "dollar"}, {'&', "ampersand"},
+    {'(', "leftparen"}, {')', "rightparen"}, {'*', "asterisk"},  {',', "comma"},  {';', "semicolon"},
+    {'<', "less"},      {'>', "greater"},    {'?', "question"},  {'@', "at"},     {'\\', "backslash"},
     {'^', "caret"},     {'_', "underscore"}, {'`', "backquote"},
 };
 
@@ -51,7 +51,8 @@ std::string keyLabel(int key) {
 KeyLabels keyLabels() {
     KeyLabels labels;
     for (int button = 0; button < buttonCount; ++button) {
-        labels.keys[playerOfButton(button)][button % buttonsPerPlayer] = keyLabel(settings.keyBindings[button]);
+        labels.keys[playerOfButton(button)][button % buttonsPerPlayer] =
+            keyLabel(settings.keyBindings[button]);
     }
     return labels;
 }

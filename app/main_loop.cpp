@@ -143,8 +143,7 @@ bool runPass(LoopLocals& locals) {
 void mainLoop() {
     LoopLocals locals;
     beginLoop(locals);
-    while (runPass(locals)) {
-    }
+    while (runPass(locals)) {}
 }
 
 void advanceGame(unsigned n) {

@@ -5,8 +5,8 @@ constexpr int menuSparkCount = 16;
 constexpr int menuSparkEdge = canvasWidth * subcellsPerCell;  // x just right of the last column
 
 struct MenuSpark {
-    int x;  // 1/64 cell
-    int y;  // 1/64 cell, a whole row
+    int x;      // 1/64 cell
+    int y;      // 1/64 cell, a whole row
     int speed;  // 1/64 cell per main-loop pass
     bool rightward;
 };

@@ -24,7 +24,8 @@ bool parseEvent(std::istringstream& fields, InputEvent& event) {
     long long tick = -1;
     int sequence = 0;
     std::string rest;
-    if (!(fields >> tick >> event.player >> sequence >> event.type >> event.button) || (fields >> rest)) return false;
+    if (!(fields >> tick >> event.player >> sequence >> event.type >> event.button) || (fields >> rest))
+        return false;
     if (tick < 0 || tick > UINT32_MAX || !validEvent(event, sequence)) return false;
     event.tick = static_cast<uint32_t>(tick);
     event.sequence = static_cast<int8_t>(sequence);
@@ -56,7 +57,8 @@ bool parseReplay(std::istream& in, const std::string& name, Replay& replay, std:
         std::string word;
         if (!(fields >> word) || word[0] == '#') continue;
         if (word == "seed") {
-            if (seenSeed || !parseTick(fields, replay.seed)) return fail(error, name, line, "expected 'seed NUMBER' once");
+            if (seenSeed || !parseTick(fields, replay.seed))
+                return fail(error, name, line, "expected 'seed NUMBER' once");
             seenSeed = true;
         } else if (word == "event") {
             InputEvent event;
@@ -65,7 +67,8 @@ bool parseReplay(std::istream& in, const std::string& name, Replay& replay, std:
             }
             replay.events.push_back(event);
         } else if (word == "end") {
-            if (replay.hasEnd || !parseTick(fields, replay.endTick)) return fail(error, name, line, "expected 'end TICK' once");
+            if (replay.hasEnd || !parseTick(fields, replay.endTick))
+                return fail(error, name, line, "expected 'end TICK' once");
             replay.hasEnd = true;
         } else {
             return fail(error, name, line, "unknown record '" + word + "'");
@@ -79,21 +82,23 @@ bool parseReplay(std::istream& in, const std::string& name, Replay& replay, std:
 void writeReplayHeader(std::ostream& out, uint32_t seed) { out << replayMagic << "\nseed " << seed << "\n"; }
 
 void writeReplayEvent(std::ostream& out, const InputEvent& e) {
-    out << "event " << e.tick << ' ' << e.player << ' ' << int(e.sequence) << ' ' << e.type << ' ' << e.button << "\n";
+    out << "event " << e.tick << ' ' << e.player << ' ' << int(e.sequence) << ' ' << e.type << ' ' << e.button
+        << "\n";
 }
 
 void writeReplayEnd(std::ostream& out, uint32_t tick) { out << "end " << tick << "\n"; }
 
 std::string gameOverLine(uint32_t seed, const GameState& game, uint64_t endDigest) {
     char line[160];
-    std::snprintf(line, sizeof line, "game over: seed %" PRIu32 " score %d tick %" PRIu32 " digest %016" PRIx64,
-                  seed, game.players[0].score, game.tickCount, endDigest);
+    std::snprintf(line, sizeof line,
+                  "game over: seed %" PRIu32 " score %d tick %" PRIu32 " digest %016" PRIx64, seed,
+                  game.players[0].score, game.tickCount, endDigest);
     return line;
 }
 
 std::string leftLine(uint32_t seed, const GameState& game) {
     char line[96];
-    std::snprintf(line, sizeof line, "left: seed %" PRIu32 " score %d tick %" PRIu32, seed, game.players[0].score,
-                  game.tickCount);
+    std::snprintf(line, sizeof line, "left: seed %" PRIu32 " score %d tick %" PRIu32, seed,
+                  game.players[0].score, game.tickCount);
     return line;
 }

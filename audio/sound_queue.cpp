@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "base/random.h"
 #include "audio/mixer.h"
 #include "audio/sample_loader.h"
 #include "audio/synth.h"
+#include "base/random.h"
 
 bool reservedSlot[queueSlotCount];
 int nextSearchSlot = 0;

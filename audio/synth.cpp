@@ -4,8 +4,8 @@
 #include <cmath>
 #include <iterator>
 
-#include "base/random.h"
 #include "audio/sample_loader.h"
+#include "base/random.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ constexpr float fastSinLinear = 1.27323954f;      // 4 / pi
 constexpr float fastSinQuadratic = 0.405284735f;  // 4 / pi^2
 constexpr float panSpread = 0.4f;
 constexpr float panBase = 0.6f;
-constexpr float wobbleRate = 0.015625f;   // the modulator runs at 1/64 of the tone
+constexpr float wobbleRate = 0.015625f;    // the modulator runs at 1/64 of the tone
 constexpr float wobbleDepth = 0.3926991f;  // pi / 8
 constexpr uint32_t noiseLevels = 1024;
 constexpr double noiseCentre = 512.0;
@@ -135,8 +135,8 @@ StereoFrame triangle(const Voice& v, uint32_t p, float g) { return shapedWave(p,
 
 // Indexed by VoiceType; the unnamed types are silent.
 constexpr WaveFunction waveOfType[] = {
-    nullptr,    sineWave,  noteTone,   drivenNoteTone, chirpSine,   dropSine, glideSine,
-    wobbleSine, noise,     square,     dropSquare,     chirpSquare, triangle,
+    nullptr,    sineWave, noteTone, drivenNoteTone, chirpSine,   dropSine, glideSine,
+    wobbleSine, noise,    square,   dropSquare,     chirpSquare, triangle,
 };
 
 StereoFrame sampleFrame(int sample, uint32_t index, float g) {

@@ -27,7 +27,7 @@ constexpr int32_t firstSampleType = static_cast<int32_t>(VoiceType::MeowSample);
 constexpr int noteCount = 24;
 constexpr uint32_t noteTableFrames = 200000;
 constexpr float twoPi = 6.2831854820251465f;  // 2 pi in single precision
-constexpr double fullScale = 16383.0;  // a wave's peak, half the 16-bit range to leave room to mix
+constexpr double fullScale = 16383.0;         // a wave's peak, half the 16-bit range to leave room to mix
 
 // Written by buildNoteFrequencies() in initAudio(); read-only afterwards.
 extern float noteFrequency[noteCount];

@@ -14,9 +14,7 @@ struct StereoFrame {
 static_assert(sizeof(StereoFrame) == 4, "a frame is the device's 4 interleaved bytes");
 
 // The low 16 bits of an integer, as a signed lane.
-inline int16_t wrap16(int64_t value) {
-    return static_cast<int16_t>(static_cast<uint16_t>(value));
-}
+inline int16_t wrap16(int64_t value) { return static_cast<int16_t>(static_cast<uint16_t>(value)); }
 
 // A value truncated toward zero whose low bits, up to `period` (a power of two), are those of the
 // whole number. NaN gives 0; magnitudes beyond 64 bits are reduced first, which keeps the same
@@ -44,9 +42,7 @@ inline StereoFrame operator+(StereoFrame a, StereoFrame b) {
 
 inline StereoFrame& operator+=(StereoFrame& a, StereoFrame b) { return a = a + b; }
 
-inline bool operator==(StereoFrame a, StereoFrame b) {
-    return a.left == b.left && a.right == b.right;
-}
+inline bool operator==(StereoFrame a, StereoFrame b) { return a.left == b.left && a.right == b.right; }
 
 inline bool operator!=(StereoFrame a, StereoFrame b) { return !(a == b); }
 
@@ -57,7 +53,7 @@ struct Voice {
     uint32_t attack = 0;
     uint32_t sustain = 0;
     uint32_t release = 0;
-    float frequency = 0;    // Hz; the drive gain of a driven note; unused by samples
+    float frequency = 0;  // Hz; the drive gain of a driven note; unused by samples
     float amplitude = 0;
     float echoSend = 0;
     float pan = 0;          // clamped to [-1, 1] when applied; positive is left

@@ -33,15 +33,13 @@ double medianMicroseconds(Work work) {
 
 void fillWithCells() {
     for (int x = 0; x < canvasWidth; ++x)
-        for (int y = 0; y < canvasHeight; ++y)
-            putCell(x, y, (x + y) % paletteSize);
+        for (int y = 0; y < canvasHeight; ++y) putCell(x, y, (x + y) % paletteSize);
 }
 
 // Lines of text from the bottom to the top row, long enough to run off the right edge.
 void fillWithText(int colour) {
     static const char line[] = "best score: 12345 start exit whiskerwaltz ^&<> [ok] 0123456789";
-    for (int y = 0; y < canvasHeight; y += lineHeight)
-        drawText(line, 0, y, colour);
+    for (int y = 0; y < canvasHeight; y += lineHeight) drawText(line, 0, y, colour);
 }
 
 }  // namespace
@@ -52,8 +50,7 @@ int main() {
     std::printf("stepScreenEffects():          %9.1f us (median of %d)\n",
                 medianMicroseconds(stepScreenEffects), runs);
     std::printf("canvas fill, putCell:         %9.1f us\n", medianMicroseconds(fillWithCells));
-    std::printf("canvas fill, drawText:        %9.1f us\n",
-                medianMicroseconds([] { fillWithText(5); }));
+    std::printf("canvas fill, drawText:        %9.1f us\n", medianMicroseconds([] { fillWithText(5); }));
     std::printf("canvas fill, drawText random: %9.1f us\n",
                 medianMicroseconds([] { fillWithText(randomColor); }));
     return 0;

@@ -73,14 +73,16 @@ int main() {
         return 1;
     }
     renderFrame();
-    std::printf("start-up to the first presented frame: %.0f ms\n", (seconds(CLOCK_MONOTONIC) - start) * 1000);
+    std::printf("start-up to the first presented frame: %.0f ms\n",
+                (seconds(CLOCK_MONOTONIC) - start) * 1000);
     for (PresentPath path : {PresentPath::Immediate, PresentPath::VertexArrays}) {
         FrameCost cost = presentCost(path);
         std::printf("CPU per menu frame, %-16s %.2f ms process, %.2f ms main thread (median of %d)\n",
-                    path == PresentPath::Immediate ? "immediate mode:" : "vertex arrays:", cost.process, cost.thread,
-                    framesPerPath);
+                    path == PresentPath::Immediate ? "immediate mode:" : "vertex arrays:", cost.process,
+                    cost.thread, framesPerPath);
     }
-    std::printf("CPU per screen-effects step:           %.2f ms (median of %d)\n", effectsCost(), framesPerPath);
+    std::printf("CPU per screen-effects step:           %.2f ms (median of %d)\n", effectsCost(),
+                framesPerPath);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("peak resident memory:                  %.1f MB\n", usage.ru_maxrss / 1024.0);

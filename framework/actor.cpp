@@ -131,25 +131,22 @@ int speedLimit(const ActorKind& kind, int panic) { return kind.speed + std::min(
 
 void limitSpeed(Actor& actor, int limit, int mode) {
     switch (mode) {
-        case 0: {
-            const double vx = actor.vx;
-            const double vy = actor.vy;
-            scaleToLimit(actor, static_cast<long long>(std::sqrt(vx * vx + vy * vy)), limit);
-            break;
-        }
-        case 1:
-            scaleToLimit(actor, std::llabs(actor.vx) + std::llabs(actor.vy), limit);
-            break;
-        case 2:
-            clampComponent(actor.vx, limit);
-            clampComponent(actor.vy, limit);
-            break;
-        case 3:
-            easeComponent(actor.vx, limit);
-            easeComponent(actor.vy, limit);
-            break;
-        default:
-            break;
+    case 0: {
+        const double vx = actor.vx;
+        const double vy = actor.vy;
+        scaleToLimit(actor, static_cast<long long>(std::sqrt(vx * vx + vy * vy)), limit);
+        break;
+    }
+    case 1: scaleToLimit(actor, std::llabs(actor.vx) + std::llabs(actor.vy), limit); break;
+    case 2:
+        clampComponent(actor.vx, limit);
+        clampComponent(actor.vy, limit);
+        break;
+    case 3:
+        easeComponent(actor.vx, limit);
+        easeComponent(actor.vy, limit);
+        break;
+    default: break;
     }
 }
 
@@ -173,8 +170,8 @@ void burstActor(Actor& actor, GameState& game) {
         const int column = appRandomBelow(n);
         const int value = sprite->pixels[row][column];
         if (!isBurstCell(value)) continue;
-        game.effects.push_back(makeEffect(kind.spawnType, actor.x / subcellsPerCell, actor.y / subcellsPerCell,
-                                          actor.owner, value, game));
+        game.effects.push_back(makeEffect(kind.spawnType, actor.x / subcellsPerCell,
+                                          actor.y / subcellsPerCell, actor.owner, value, game));
         ++made;
     }
 }

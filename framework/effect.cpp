@@ -102,15 +102,16 @@ void initNumber(Effect& effect, GameState&) {
 }
 
 void drawNumber(Effect& effect, GameState& game) {
-    drawText(numberText(effect.value).text, game.fieldLeft() + effect.x / subcellsPerCell, effect.y / subcellsPerCell,
-             effect.value2);
+    drawText(numberText(effect.value).text, game.fieldLeft() + effect.x / subcellsPerCell,
+             effect.y / subcellsPerCell, effect.value2);
 }
 
 // The second point of a spark line is held in vx, vy, and its cells are written unshifted.
 void drawSparkLine(Effect& effect, GameState& game) {
     const Diamond d{3, 4, sparkLineColour, 0};
     drawDiamond(effect, game, effect.x / subcellsPerCell, effect.y / subcellsPerCell, d);
-    drawDiamond(effect, game, (effect.x + effect.vx) / 2 / subcellsPerCell, (effect.y + effect.vy) / 2 / subcellsPerCell, d);
+    drawDiamond(effect, game, (effect.x + effect.vx) / 2 / subcellsPerCell,
+                (effect.y + effect.vy) / 2 / subcellsPerCell, d);
     drawDiamond(effect, game, effect.vx / subcellsPerCell, effect.vy / subcellsPerCell, d);
 }
 
@@ -151,14 +152,10 @@ void clampToField(Effect& effect, const GameState& game) {
 
 const EffectType effectTypes[effectTypeCount] = {
     // init, update, draw, life, decay
-    {nullptr, nullptr, nullptr, 0.0f, 0.0f},
-    {initSpark, nullptr, drawSpark, 1.0f, 0.002f},
-    {nullptr, nullptr, drawSplash, 1.0f, 0.05f},
-    {nullptr, updateRunner, drawRunner, 1.0f, 0.0f},
-    {initNumber, nullptr, drawNumber, 1.0f, 0.015f},
-    {nullptr, nullptr, drawSparkLine, 1.0f, 0.05f},
-    {initDrift, nullptr, nullptr, 1.0f, 0.05f},
-    {nullptr, nullptr, drawBigNumber, 1.0f, 0.01f},
+    {nullptr, nullptr, nullptr, 0.0f, 0.0f},         {initSpark, nullptr, drawSpark, 1.0f, 0.002f},
+    {nullptr, nullptr, drawSplash, 1.0f, 0.05f},     {nullptr, updateRunner, drawRunner, 1.0f, 0.0f},
+    {initNumber, nullptr, drawNumber, 1.0f, 0.015f}, {nullptr, nullptr, drawSparkLine, 1.0f, 0.05f},
+    {initDrift, nullptr, nullptr, 1.0f, 0.05f},      {nullptr, nullptr, drawBigNumber, 1.0f, 0.01f},
 };
 
 std::unique_ptr<Effect> makeEffect(int type, int cx, int cy, int owner, int value, GameState& game) {

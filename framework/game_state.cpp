@@ -20,8 +20,7 @@ int nextAfter(int id) { return static_cast<int>(static_cast<uint32_t>(id) + 1u);
 }  // namespace
 
 bool operator<(const InputEvent& a, const InputEvent& b) {
-    return std::tie(a.tick, a.player, a.sequence, a.type) <
-           std::tie(b.tick, b.player, b.sequence, b.type);
+    return std::tie(a.tick, a.player, a.sequence, a.type) < std::tie(b.tick, b.player, b.sequence, b.type);
 }
 
 GameState::GameState(uint32_t seed) : gameRandom(seed), cosmeticRandom(seed) {

@@ -19,6 +19,8 @@ constexpr Sprite spriteFromArt(int size, const char* const art[]) {
     return sprite;
 }
 
+// The art is drawn one row a line.
+// clang-format off
 constexpr const char* pawArt[] = {
     "...111....111...",
     "..122211112221..",
@@ -49,6 +51,7 @@ constexpr const char* mouseArt[] = {
     "..33333..",
     "...333...",
 };
+// clang-format on
 
 constexpr Sprite pawtrapSprites[] = {
     spriteFromArt(16, pawArt),

@@ -25,8 +25,8 @@ constexpr int closeStress = 1;
 constexpr int alarmPanic = 2;
 constexpr int alarmFear = 2;
 constexpr int alarmStress = 1;
-constexpr int calmStep = 4;     // fear and stress shed per calm tick
-constexpr int calmStress = 5;   // stress must exceed this for the mouse to calm down
+constexpr int calmStep = 4;    // fear and stress shed per calm tick
+constexpr int calmStress = 5;  // stress must exceed this for the mouse to calm down
 constexpr int restartPanic = 16;
 
 constexpr int fieldMargin = 8;  // cells between the mouse and the left, right and bottom walls
@@ -250,8 +250,7 @@ void Pawtrap::movePaw(PlayerRecord& paw, int button) {
     case rightB:
         if (paw.x < pawRight) ++paw.x;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -259,8 +258,8 @@ int Pawtrap::checkEnd() {
     if (fear < fearOfDeath) return 0;
     endCountdown = actorKinds.endTicks;
     for (const TailVector& point : tailPoints) {
-        effects.push_back(makeEffect(sparkEffect, static_cast<int>(point.x),
-                                     static_cast<int>(point.y), 0, tailColour, *this));
+        effects.push_back(makeEffect(sparkEffect, static_cast<int>(point.x), static_cast<int>(point.y), 0,
+                                     tailColour, *this));
     }
     return 1;
 }

@@ -24,8 +24,8 @@ public:
     void updateTail();
     void movePaws();
 
-    int stress = 0;  // second fear counter; gates calming down
-    TailVector tailPoints[tailLength] = {};  // cells; 0 the root behind the mouse, 31 the tip
+    int stress = 0;                              // second fear counter; gates calming down
+    TailVector tailPoints[tailLength] = {};      // cells; 0 the root behind the mouse, 31 the tip
     TailVector tailVelocities[tailLength] = {};  // cells per tick; entry 0 is never read
 
 private:

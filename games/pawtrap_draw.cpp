@@ -33,7 +33,7 @@ struct KeyLine {
     int y;
 };
 constexpr KeyLine keyLines[] = {
-    {0, {0, 2, 1, 3}, "to move left paw.", 73},  // "wasd" with the built-in keys
+    {0, {0, 2, 1, 3}, "to move left paw.", 73},   // "wasd" with the built-in keys
     {1, {0, 1, 2, 3}, "to move right paw.", 64},  // "^&<>"
 };
 

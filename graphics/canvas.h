@@ -46,8 +46,8 @@ struct Sprite;
 struct GraphicsInputs {
     const float (*baseColors)[3] = nullptr;  // the selected entry's base colour of each palette entry
     const Sprite* sprites = nullptr;         // its sprite sheet
-    int fieldMargin = 0;  // columns kept free of sprites on either side; 0 on the menu
-    int quitFade = 0;     // the application's quit counters
+    int fieldMargin = 0;                     // columns kept free of sprites on either side; 0 on the menu
+    int quitFade = 0;                        // the application's quit counters
     int quitCountdown = 0;
 };
 extern GraphicsInputs graphicsInputs;
@@ -67,7 +67,7 @@ extern Palette currentPalette;
 extern Palette targetPalette;
 extern CellShade cellShades[cellCount];
 extern VertexGrid vertexGrid;
-extern float videoWidth;   // window size in pixels, set by setVideoMode()
+extern float videoWidth;  // window size in pixels, set by setVideoMode()
 extern float videoHeight;
 
 inline int cellIndex(int x, int y) { return x * canvasHeight + y; }

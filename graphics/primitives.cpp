@@ -17,14 +17,14 @@ struct PixelRead {
 
 // Picture pixel read for target (i, j), by orientation; turns are as seen on screen, y up.
 constexpr PixelRead orientationReads[orientationCount] = {
-    {Axis::row, Axis::column},                 // as stored
-    {Axis::flippedColumn, Axis::row},          // a quarter turn counter-clockwise
-    {Axis::flippedRow, Axis::flippedColumn},   // half a turn
-    {Axis::column, Axis::flippedRow},          // a quarter turn clockwise
-    {Axis::row, Axis::flippedColumn},          // mirrored left to right
-    {Axis::flippedColumn, Axis::flippedRow},   // mirrored, then a quarter turn counter-clockwise
-    {Axis::flippedRow, Axis::column},          // mirrored top to bottom
-    {Axis::column, Axis::row},                 // mirrored, then a quarter turn clockwise
+    {Axis::row, Axis::column},                // as stored
+    {Axis::flippedColumn, Axis::row},         // a quarter turn counter-clockwise
+    {Axis::flippedRow, Axis::flippedColumn},  // half a turn
+    {Axis::column, Axis::flippedRow},         // a quarter turn clockwise
+    {Axis::row, Axis::flippedColumn},         // mirrored left to right
+    {Axis::flippedColumn, Axis::flippedRow},  // mirrored, then a quarter turn counter-clockwise
+    {Axis::flippedRow, Axis::column},         // mirrored top to bottom
+    {Axis::column, Axis::row},                // mirrored, then a quarter turn clockwise
 };
 
 int coordinate(Axis axis, int i, int j, int size) {
@@ -56,35 +56,29 @@ void putCell(int x, int y, int value) {
 }
 
 const Sprite* spriteAt(int n) {
-    if (n < 0 || graphicsInputs.sprites == nullptr)
-        return nullptr;
+    if (n < 0 || graphicsInputs.sprites == nullptr) return nullptr;
     return &graphicsInputs.sprites[n];
 }
 
 void drawSprite(int n, int x, int y, int orientation) {
-    if (const Sprite* sprite = spriteAt(n))
-        drawSpritePicture(*sprite, x, y, orientation);
+    if (const Sprite* sprite = spriteAt(n)) drawSpritePicture(*sprite, x, y, orientation);
 }
 
 void drawSpritePicture(const Sprite& sprite, int x, int y, int orientation) {
     const int size = sprite.size;
-    if (size <= 0)
-        return;
+    if (size <= 0) return;
     const int half = size / 2;
     const ColumnRange columns = spriteColumns();
     const PixelRead read = orientationReads[orientation];
     for (int i = 0; i < size; ++i) {
         const int targetY = y + i - half;
-        if (targetY < 0 || targetY >= canvasHeight)
-            continue;
+        if (targetY < 0 || targetY >= canvasHeight) continue;
         for (int j = 0; j < size; ++j) {
             const int targetX = x + j - half;
-            if (targetX < columns.first || targetX > columns.last)
-                continue;
-            const int8_t pixel = sprite.pixels[coordinate(read.row, i, j, size)]
-                                              [coordinate(read.column, i, j, size)];
-            if (pixel >= 1)
-                canvas.cells[cellIndex(targetX, targetY)] = pixel;
+            if (targetX < columns.first || targetX > columns.last) continue;
+            const int8_t pixel =
+                sprite.pixels[coordinate(read.row, i, j, size)][coordinate(read.column, i, j, size)];
+            if (pixel >= 1) canvas.cells[cellIndex(targetX, targetY)] = pixel;
         }
     }
 }

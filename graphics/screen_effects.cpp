@@ -49,25 +49,20 @@ void driftPalette() {
             for (int c = 0; c < 3; ++c) {
                 float& current = currentPalette.rgb[e][variant][c];
                 // Equality steps down, so a component that reached its target alternates.
-                if (targetPalette.rgb[e][variant][c] > current)
-                    current += step;
-                else
-                    current -= step;
+                if (targetPalette.rgb[e][variant][c] > current) current += step;
+                else current -= step;
             }
 }
 
 void retargetPalette() {
-    if (effectSteps > 0)
-        paletteDriftSpeed = 1;
+    if (effectSteps > 0) paletteDriftSpeed = 1;
     const float(*base)[3] = graphicsInputs.baseColors;
-    if (base == nullptr)
-        return;
+    if (base == nullptr) return;
     for (int e = 0; e < paletteSize; ++e)
         for (int variant = 0; variant < 2; ++variant)
             for (int c = 0; c < 3; ++c)
                 targetPalette.rgb[e][variant][c] =
-                    base[e][c] +
-                    (appRandom() % targetDrawRange - targetDrawCentre) * targetSpread;
+                    base[e][c] + (appRandom() % targetDrawRange - targetDrawCentre) * targetSpread;
 }
 
 float clampShade(float amount) { return std::min(std::max(amount, 0.0f), shadeLimit); }
@@ -111,8 +106,7 @@ void moveVertex(int i, int j) {
     for (const Offset& offset : neighbourOffsets) {
         const int ni = i + offset.di;
         const int nj = j + offset.dj;
-        if (ni < 0 || ni >= gridColumns || nj < 0 || nj >= gridRows)
-            continue;
+        if (ni < 0 || ni >= gridColumns || nj < 0 || nj >= gridRows) continue;
         const int m = vertexIndex(ni, nj);
         velocity.x += velocityCoupling * velocitySnapshot[m].x;
         velocity.y += velocityCoupling * velocitySnapshot[m].y;
@@ -127,22 +121,19 @@ void moveVertex(int i, int j) {
     position.x += velocity.x;
     position.y += velocity.y;
     // Border vertices stay put, but their velocity and agitation still feed their neighbours.
-    if (isBorderVertex(i, j))
-        position = {static_cast<float>(i), static_cast<float>(j)};
+    if (isBorderVertex(i, j)) position = {static_cast<float>(i), static_cast<float>(j)};
 }
 
 void moveGrid() {
     for (int i = 0; i < gridColumns; ++i)
-        for (int j = 0; j < gridRows; ++j)
-            moveVertex(i, j);
+        for (int j = 0; j < gridRows; ++j) moveVertex(i, j);
 }
 
 }  // namespace
 
 void stepScreenEffects() {
     driftPalette();
-    if (effectSteps % paletteRetargetPeriod == 0)
-        retargetPalette();
+    if (effectSteps % paletteRetargetPeriod == 0) retargetPalette();
     // After about a year of passes the count starts again instead of overflowing.
     effectSteps = effectSteps == std::numeric_limits<int>::max() ? 1 : effectSteps + 1;
     decayShades();

@@ -100,19 +100,16 @@ constexpr int drawnColumns(int width) { return width < glyphSide ? width : glyph
 
 constexpr int length(const char* text) {
     int n = 0;
-    while (text[n] != '\0')
-        ++n;
+    while (text[n] != '\0') ++n;
     return n;
 }
 
 // Every drawing is in alphabet order and shows exactly the columns that are drawn.
 constexpr bool fontIsConsistent() {
     for (int g = 0; g < glyphCount; ++g) {
-        if (font[g].character != glyphAlphabet[g])
-            return false;
+        if (font[g].character != glyphAlphabet[g]) return false;
         for (const char* row : font[g].rows)
-            if (length(row) != drawnColumns(font[g].width))
-                return false;
+            if (length(row) != drawnColumns(font[g].width)) return false;
     }
     return glyphAlphabet[glyphCount] == '\0';
 }
@@ -120,8 +117,7 @@ static_assert(fontIsConsistent(), "font drawings out of step with the alphabet o
 
 constexpr std::array<int, glyphCount> widthsOfFont() {
     std::array<int, glyphCount> widths{};
-    for (int g = 0; g < glyphCount; ++g)
-        widths[g] = font[g].width;
+    for (int g = 0; g < glyphCount; ++g) widths[g] = font[g].width;
     return widths;
 }
 
@@ -136,16 +132,14 @@ constexpr std::array<GlyphBitmap, glyphCount> bitmapsOfFont() {
 
 // Writes one text cell if it lies on the canvas; randomColor takes its draw only then.
 void writeTextCell(int x, int y, int colour) {
-    if (x < 0 || x >= canvasWidth || y < 0 || y >= canvasHeight)
-        return;
+    if (x < 0 || x >= canvasWidth || y < 0 || y >= canvasHeight) return;
     const int value = colour == randomColor ? appRandom() % paletteSize : colour;
     canvas.cells[cellIndex(x, y)] = static_cast<int8_t>(value);
 }
 
 void fillBlock(int left, int bottom, int scale, int colour) {
     for (int x = left; x < left + scale; ++x)
-        for (int y = bottom; y < bottom + scale; ++y)
-            writeTextCell(x, y, colour);
+        for (int y = bottom; y < bottom + scale; ++y) writeTextCell(x, y, colour);
 }
 
 }  // namespace
@@ -155,8 +149,7 @@ const std::array<GlyphBitmap, glyphCount> glyphBitmaps = bitmapsOfFont();
 
 int glyphOf(char c) {
     for (int g = 0; g < glyphCount; ++g)
-        if (glyphAlphabet[g] == c)
-            return g;
+        if (glyphAlphabet[g] == c) return g;
     return -1;
 }
 
@@ -164,24 +157,19 @@ int textWidth(const char* text) {
     int width = 0;
     for (const char* p = text; *p != '\0'; ++p) {
         const int g = glyphOf(*p);
-        if (g >= 0)
-            width += glyphWidths[g];
+        if (g >= 0) width += glyphWidths[g];
     }
     return width;
 }
 
 // Scale 1 is the plain text: one cell per pixel, in the same order.
-void drawText(const char* text, int x, int y, int colour) {
-    drawTextScaled(text, 1, x, y, colour);
-}
+void drawText(const char* text, int x, int y, int colour) { drawTextScaled(text, 1, x, y, colour); }
 
 void drawTextScaled(const char* text, int scale, int x, int y, int colour) {
-    if (scale <= 0)
-        return;
+    if (scale <= 0) return;
     for (const char* p = text; *p != '\0'; ++p) {
         const int g = glyphOf(*p);
-        if (g < 0)
-            continue;
+        if (g < 0) continue;
         for (int c = 0; c < drawnColumns(glyphWidths[g]); ++c)
             for (int r = 0; r < glyphSide; ++r)
                 if (glyphBitmaps[g][r * glyphSide + c] != 0)

@@ -20,7 +20,8 @@ std::vector<unsigned char> drawSprite(const GameEntry& entry, const Sprite& spri
             int value = sprite.pixels[row][x / scale];
             if (value <= 0) continue;
             unsigned char* p = &rgba[(static_cast<size_t>(y) * side + x) * 4];
-            for (int c = 0; c < 3; ++c) p[c] = static_cast<unsigned char>(entry.baseColors[value][c] * 255.0f + 0.5f);
+            for (int c = 0; c < 3; ++c)
+                p[c] = static_cast<unsigned char>(entry.baseColors[value][c] * 255.0f + 0.5f);
             p[3] = 255;
         }
     }

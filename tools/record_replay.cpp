@@ -26,7 +26,7 @@ namespace {
 constexpr int keysPerPlayer = 4;
 constexpr int playerKeys[2][keysPerPlayer] = {{SDLK_w, SDLK_s, SDLK_a, SDLK_d},
                                               {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT}};
-constexpr uint32_t maxTicks = 30000;   // a script that never ends its game leaves it here
+constexpr uint32_t maxTicks = 30000;  // a script that never ends its game leaves it here
 constexpr int mouseId = 1;
 
 struct Script {

@@ -19,7 +19,9 @@ public:
     std::vector<std::pair<int, int>> log;
 };
 
-AppEvent axis(int pad, int number, int value) { return {AppEventType::PadAxis, false, 0, 0, pad, number, value}; }
+AppEvent axis(int pad, int number, int value) {
+    return {AppEventType::PadAxis, false, 0, 0, pad, number, value};
+}
 AppEvent hat(int pad, int bits) { return {AppEventType::PadHat, false, 0, 0, pad, 0, bits}; }
 AppEvent button(int pad, int number) { return {AppEventType::PadButtonDown, false, 0, 0, pad, number, 0}; }
 
@@ -59,13 +61,14 @@ TEST_F(Gamepad, OnTheMenuDirectionsMoveTheCursorAndButtonZeroChooses) {
 
 TEST_F(Gamepad, HatAndStickTogetherPressAndReleaseEachDirectionOnce) {
     ButtonLog& game = enterGame();
-    pass({hat(0, hatUp | hatRight)});     // a diagonal presses two
-    pass({axis(0, 1, -30000)});           // up, already held by the hat
-    pass({hat(0, 0)});                    // right let go; up still held by the stick
-    pass({axis(0, 1, 0)});                // up let go
-    pass({axis(0, 0, 13000)});            // within 40 % of the range
-    pass({axis(0, 0, 14000)});            // beyond it
-    const std::vector<std::pair<int, int>> expected = {{0, 1 + 0}, {0, 1 + 3}, {0, -1 - 3}, {0, -1 - 0}, {0, 1 + 3}};
+    pass({hat(0, hatUp | hatRight)});  // a diagonal presses two
+    pass({axis(0, 1, -30000)});        // up, already held by the hat
+    pass({hat(0, 0)});                 // right let go; up still held by the stick
+    pass({axis(0, 1, 0)});             // up let go
+    pass({axis(0, 0, 13000)});         // within 40 % of the range
+    pass({axis(0, 0, 14000)});         // beyond it
+    const std::vector<std::pair<int, int>> expected = {
+        {0, 1 + 0}, {0, 1 + 3}, {0, -1 - 3}, {0, -1 - 0}, {0, 1 + 3}};
     EXPECT_EQ(game.log, expected);
 }
 

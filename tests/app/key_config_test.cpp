@@ -32,13 +32,15 @@ protected:
 };
 
 TEST_F(KeyFile, GivenActionsOverrideAndTheRestKeepTheirKeys) {
-    ASSERT_TRUE(parse("# comments and blank lines are ignored\n\n  player1.up = z\r\nplayer2.right=right ctrl\n"
-                      "player1.left = Q\nplayer2.pad.leave = 7\n"))
+    ASSERT_TRUE(
+        parse("# comments and blank lines are ignored\n\n  player1.up = z\r\nplayer2.right=right ctrl\n"
+              "player1.left = Q\nplayer2.pad.leave = 7\n"))
         << error;
-    EXPECT_EQ(written(),
-              "player1.up = z\nplayer1.down = s\nplayer1.left = q\nplayer1.right = d\n"
-              "player2.up = up\nplayer2.down = down\nplayer2.left = left\nplayer2.right = right ctrl\n"
-              "player1.pad.choose = 0\nplayer1.pad.leave = 1\nplayer2.pad.choose = 0\nplayer2.pad.leave = 7\n");
+    EXPECT_EQ(
+        written(),
+        "player1.up = z\nplayer1.down = s\nplayer1.left = q\nplayer1.right = d\n"
+        "player2.up = up\nplayer2.down = down\nplayer2.left = left\nplayer2.right = right ctrl\n"
+        "player1.pad.choose = 0\nplayer1.pad.leave = 1\nplayer2.pad.choose = 0\nplayer2.pad.leave = 7\n");
     // A key given by name is matched by its symbol, wherever it lies; a built-in one by place.
     EXPECT_EQ(buttonForKey(SDLK_z, 52), 0);
     EXPECT_EQ(buttonForKey(SDLK_w, 25), -1);

@@ -22,7 +22,8 @@ std::vector<std::string> recordedGames() {
         while (dirent* entry = readdir(dir)) {
             std::string name = entry->d_name;
             const std::string suffix = ".replay";
-            if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+            if (name.size() > suffix.size() &&
+                name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
                 names.push_back(name.substr(0, name.size() - suffix.size()));
         }
         closedir(dir);
@@ -48,7 +49,8 @@ TEST(RecordedGames, ReplayToTheLinesTheyWereRecordedWith) {
         ASSERT_TRUE(loadReplay(replayDirectory + "/" + game + ".replay", error)) << error;
         testing::internal::CaptureStdout();
         EXPECT_EQ(runHeadlessReplay(), 0) << game;
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), fileText(replayDirectory + "/" + game + ".expected"))
+        EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                  fileText(replayDirectory + "/" + game + ".expected"))
             << game;
     }
 }

@@ -8,10 +8,10 @@
 #include <sstream>
 
 #include "app/app_state.h"
+#include "app/headless_replay.h"
 #include "app/key_config.h"
 #include "app/lifecycle.h"
 #include "app/main_loop.h"
-#include "app/headless_replay.h"
 #include "app/replay.h"
 #include "app/replay_recorder.h"
 #include "games/game_digest.h"
@@ -104,8 +104,9 @@ TEST(Replay, HeadlessReplayOfARecordedGameEndsIdentically) {
     std::ifstream recorded(path);
     Replay replay;
     ASSERT_TRUE(parseReplay(recorded, path, replay, error)) << error;
-    EXPECT_TRUE(std::any_of(replay.events.begin(), replay.events.end(), [](const InputEvent& e) { return e.player == 0; }))
-        << "player 1's keys were not recorded";
+    EXPECT_TRUE(std::any_of(replay.events.begin(), replay.events.end(), [](const InputEvent& e) {
+        return e.player == 0;
+    })) << "player 1's keys were not recorded";
     testing::internal::CaptureStdout();
     EXPECT_EQ(runHeadlessReplay(), 0);
     std::string replayed = testing::internal::GetCapturedStdout();

@@ -2,12 +2,12 @@
 
 #include <vector>
 
-#include "base/random.h"
 #include "audio/mixer.h"
 #include "audio/sample_loader.h"
 #include "audio/sound_queue.h"
 #include "audio/synth.h"
 #include "audio_test_state.h"
+#include "base/random.h"
 
 namespace {
 
@@ -181,11 +181,13 @@ TEST_F(MixerTest, ACrowdOfVoicesMixesInSlotOrderToThePinnedOutput) {
             v.pan = 0.25f * static_cast<float>(random.below(9)) - 1.0f;
             v.delay = random.below(1500);
             v.attack = random.below(400);
-            v.sustain = v.type >= firstSampleType ? sampleLength[v.type - firstSampleType] : random.below(3000);
+            v.sustain =
+                v.type >= firstSampleType ? sampleLength[v.type - firstSampleType] : random.below(3000);
             v.release = random.below(2000);
             startVoice(slot, v);
         }
-        for (const StereoFrame& f : mixFrames(2048)) mix(static_cast<uint16_t>(f.left) << 16 | static_cast<uint16_t>(f.right));
+        for (const StereoFrame& f : mixFrames(2048))
+            mix(static_cast<uint16_t>(f.left) << 16 | static_cast<uint16_t>(f.right));
         for (int slot : retiredSlots) mix(static_cast<uint64_t>(slot));
         retiredSlots.clear();
     }

@@ -70,7 +70,8 @@ TEST_F(NoteTables, AllFramesOfAllTablesMatchThePinnedDigest) {
     for (int i = 0; i < noteCount; ++i) {
         for (uint32_t j = 0; j < noteTableFrames; ++j) {
             const StereoFrame f = noteTables[i][j];
-            digest = (digest ^ (static_cast<uint16_t>(f.left) << 16 | static_cast<uint16_t>(f.right))) * 1099511628211ull;
+            digest = (digest ^ (static_cast<uint16_t>(f.left) << 16 | static_cast<uint16_t>(f.right))) *
+                     1099511628211ull;
         }
     }
     EXPECT_EQ(digest, 13314110471525822979ull) << "taken from the tables built before the device opened";

@@ -3,12 +3,12 @@
 #include <mutex>
 #include <vector>
 
-#include "base/random.h"
 #include "audio/mixer.h"
 #include "audio/sample_loader.h"
 #include "audio/sound_queue.h"
 #include "audio/synth.h"
 #include "audio_test_state.h"
+#include "base/random.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "base/random.h"
 #include "audio/sample_loader.h"
 #include "audio/synth.h"
 #include "audio_test_state.h"
+#include "base/random.h"
 
 namespace {
 

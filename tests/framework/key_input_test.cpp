@@ -24,16 +24,15 @@ protected:
         running->tick();
     }
     static bool same(const InputEvent& a, const InputEvent& b) {
-        return a.tick == b.tick && a.player == b.player && a.sequence == b.sequence &&
-               a.type == b.type && a.button == b.button;
+        return a.tick == b.tick && a.player == b.player && a.sequence == b.sequence && a.type == b.type &&
+               a.button == b.button;
     }
     void expectQueued(const std::vector<InputEvent>& expected) {
         ASSERT_EQ(running->events.size(), expected.size());
         auto it = running->events.begin();
         for (const InputEvent& e : expected) {
-            EXPECT_TRUE(same(*it, e)) << "(" << it->tick << ", " << it->player << ", "
-                                      << int(it->sequence) << ", " << it->type << ", "
-                                      << it->button << ")";
+            EXPECT_TRUE(same(*it, e)) << "(" << it->tick << ", " << it->player << ", " << int(it->sequence)
+                                      << ", " << it->type << ", " << it->button << ")";
             ++it;
         }
     }
@@ -121,7 +120,8 @@ TEST_F(KeyInput, FloodOfKeysKeepsTheQueueBounded) {
 TEST_F(KeyInput, FloodBetweenTwoTicksLeavesHeldButtonsConsistent) {
     settings.keyBindings[5] = SDLK_w;
     settings.keyBindings[2] = SDLK_RIGHT;
-    const int keys[] = {SDLK_w, SDLK_s, SDLK_a, SDLK_d, SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE};
+    const int keys[] = {SDLK_w,    SDLK_s,    SDLK_a,     SDLK_d,    SDLK_UP,
+                        SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE};
     uint32_t mix = 1;
     for (int i = 0; i < 700; ++i) {
         mix = mix * 1103515245u + 12345u;

@@ -51,7 +51,8 @@ const KeptOutcome keptOutcomes[] = {
     {"rejected_secondary_header.ogg", Outcome::Fails, "Corrupt secondary header.  Exiting."},
     {"end_inside_headers.ogg", Outcome::Fails, "End of file before finding all Vorbis headers!"},
     {"hole_between_header_pages.ogg", Outcome::EndsProcess, "Corrupt secondary header.  Exiting."},
-    {"hole_between_header_pages_of_second_stream.ogg", Outcome::EndsProcess, "Corrupt secondary header.  Exiting."},
+    {"hole_between_header_pages_of_second_stream.ogg", Outcome::EndsProcess,
+     "Corrupt secondary header.  Exiting."},
 };
 
 int exitStatus = -1;
@@ -166,7 +167,8 @@ TEST_F(FuzzRegressions, RepairedChecksumsLetAChangedPageThroughToTheDecoder) {
     EXPECT_FALSE(repairPageChecksums(untouched)) << "a valid file needs no repair";
     EXPECT_EQ(untouched, bytes);
     const size_t lastPage = bytes.rfind(capturePattern);
-    const size_t firstBodyByte = lastPage + pageHeaderBytes + static_cast<unsigned char>(bytes[lastPage + segmentCountAt]);
+    const size_t firstBodyByte =
+        lastPage + pageHeaderBytes + static_cast<unsigned char>(bytes[lastPage + segmentCountAt]);
     bytes[firstBodyByte] ^= 0x40;
     EXPECT_NE(load(bytes).diagnostics.find("Corrupt or missing data in bitstream"), std::string::npos);
     ASSERT_TRUE(repairPageChecksums(bytes));

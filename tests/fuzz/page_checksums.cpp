@@ -24,7 +24,8 @@ bool repairPageChecksums(std::string& bytes) {
         for (size_t i = 0; i < segments; ++i) bodyLength += header[pageHeaderBytes + i];
         if (at + headerLength + bodyLength > bytes.size()) break;
         const std::string before = bytes.substr(at + checksumAt, checksumBytes);
-        ogg_page page{header, static_cast<long>(headerLength), header + headerLength, static_cast<long>(bodyLength)};
+        ogg_page page{header, static_cast<long>(headerLength), header + headerLength,
+                      static_cast<long>(bodyLength)};
         ogg_page_checksum_set(&page);
         changed = changed || bytes.compare(at + checksumAt, checksumBytes, before) != 0;
         at = bytes.find(capturePattern, at + headerLength + bodyLength);

@@ -44,7 +44,7 @@ protected:
 TEST_F(Menu, BestScoreShownAfterAGameScoringSeven) {
     app.bestScore = 7;
     drawAtFrame(1);
-    for (int y = 2; y <= 6; ++y) EXPECT_EQ(cellAt(2, y), 6) << y;  // the stem of the b
+    for (int y = 2; y <= 6; ++y) EXPECT_EQ(cellAt(2, y), 6) << y;    // the stem of the b
     for (int x = 48; x <= 50; ++x) EXPECT_EQ(cellAt(x, 6), 7) << x;  // the top of the 7
     EXPECT_EQ(cellAt(48, 2), 7);
     EXPECT_EQ(cellAt(47, 6), 0);

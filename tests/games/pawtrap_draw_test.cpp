@@ -129,7 +129,7 @@ TEST(PawtrapInstructions, NameTheKeysInForceAndMoveTheTextAlong) {
     labels.keys[1][0] = "[8]";
     clearCanvas();
     drawPawtrapInstructions(labels);
-    EXPECT_EQ(cellAt(8, 77), 6);   // the top bar of "z"
+    EXPECT_EQ(cellAt(8, 77), 6);  // the top bar of "z"
     EXPECT_EQ(cellAt(10, 77), 6);
     EXPECT_EQ(cellAt(28, 77), 7);  // "to move left paw." after the width of "zqsd "
     const int rightText = 8 + textWidth("[8] & < > ");

@@ -7,7 +7,7 @@
 namespace {
 
 constexpr int replayTicks = 3000;
-constexpr int aimEvery = 6;  // ticks between the scripted players' changes of mind
+constexpr int aimEvery = 6;   // ticks between the scripted players' changes of mind
 constexpr int pawOffset = 9;  // the players aim at either side of the mouse
 
 struct Digest {

@@ -36,8 +36,7 @@ Sprite opaqueSprite(int size) {
     Sprite sprite{};
     sprite.size = static_cast<int8_t>(size);
     for (int r = 0; r < size; ++r)
-        for (int c = 0; c < size; ++c)
-            sprite.pixels[r][c] = static_cast<int8_t>(1 + (r * size + c) % 8);
+        for (int c = 0; c < size; ++c) sprite.pixels[r][c] = static_cast<int8_t>(1 + (r * size + c) % 8);
     return sprite;
 }
 
@@ -134,8 +133,7 @@ TEST_F(Primitives, SizeNineAtTheOriginShowsOnlyItsUpperRightQuarter) {
     const Sprite sprite = opaqueSprite(9);
     drawSpritePicture(sprite, 0, 0, 0);
     for (int x = 0; x < 5; ++x)
-        for (int y = 0; y < 5; ++y)
-            EXPECT_EQ(cellAt(x, y), sprite.pixels[y + 4][x + 4]) << x << "," << y;
+        for (int y = 0; y < 5; ++y) EXPECT_EQ(cellAt(x, y), sprite.pixels[y + 4][x + 4]) << x << "," << y;
     EXPECT_EQ(changedCells(), 25);
 }
 
@@ -151,8 +149,7 @@ TEST_F(Primitives, SizeNineAtTheTopRightCornerShowsOnlyItsLowerLeftQuarter) {
 TEST_F(Primitives, SizeSixteenAtEightEightCoversColumnsAndRowsZeroToFifteen) {
     drawSpritePicture(opaqueSprite(16), 8, 8, 0);
     for (int x = 0; x < 16; ++x)
-        for (int y = 0; y < 16; ++y)
-            EXPECT_NE(cellAt(x, y), untouched) << x << "," << y;
+        for (int y = 0; y < 16; ++y) EXPECT_NE(cellAt(x, y), untouched) << x << "," << y;
     EXPECT_EQ(changedCells(), 256);
 }
 
@@ -201,8 +198,8 @@ TEST_F(Primitives, TransparentPixelsNeverOverwrite) {
     Sprite sprite = spriteFromRows({"...", ".0.", "..."});
     sprite.pixels[0][0] = -3;
     drawSpritePicture(sprite, 50, 50, 0);
-    EXPECT_TRUE(std::all_of(std::begin(canvas.cells), std::end(canvas.cells),
-                            [](int8_t v) { return v == 7; }));
+    EXPECT_TRUE(
+        std::all_of(std::begin(canvas.cells), std::end(canvas.cells), [](int8_t v) { return v == 7; }));
 }
 
 TEST_F(Primitives, EmptySpriteDrawsNothing) {

@@ -20,13 +20,11 @@ template <typename Check>
 void forEachComponent(Check check) {
     for (int e = 0; e < paletteSize; ++e)
         for (int variant = 0; variant < 2; ++variant)
-            for (int c = 0; c < 3; ++c)
-                check(e, variant, c);
+            for (int c = 0; c < 3; ++c) check(e, variant, c);
 }
 
 void steps(int count) {
-    for (int n = 0; n < count; ++n)
-        stepScreenEffects();
+    for (int n = 0; n < count; ++n) stepScreenEffects();
 }
 
 Vec2 positionOf(int i, int j) { return vertexGrid.position[vertexIndex(i, j)]; }
@@ -73,15 +71,13 @@ TEST_F(ScreenEffects, PaletteHoldsForTheFirst2001StepsThenMovesOneDriftStep) {
     EXPECT_EQ(paletteDriftSpeed, 0);
     stepScreenEffects();
     EXPECT_EQ(paletteDriftSpeed, 1);
-    forEachComponent([&](int e, int v, int c) {
-        EXPECT_EQ(currentPalette.rgb[e][v][c], paletteBefore.rgb[e][v][c]);
-    });
+    forEachComponent(
+        [&](int e, int v, int c) { EXPECT_EQ(currentPalette.rgb[e][v][c], paletteBefore.rgb[e][v][c]); });
     const Palette targetBefore = targetPalette;
     stepScreenEffects();
     forEachComponent([&](int e, int v, int c) {
         const float before = paletteBefore.rgb[e][v][c];
-        const float expected =
-            targetBefore.rgb[e][v][c] > before ? before + 0.00025f : before - 0.00025f;
+        const float expected = targetBefore.rgb[e][v][c] > before ? before + 0.00025f : before - 0.00025f;
         EXPECT_EQ(currentPalette.rgb[e][v][c], expected) << e << " " << v << " " << c;
     });
 }
@@ -206,8 +202,7 @@ TEST_F(ScreenEffects, JitterTakesTwoDrawsPerVertexVerticalFirstAfterThePaletteDr
     RandomStream expectedDraws(testSeed);
     appRandomSource.seed(testSeed);
     stepScreenEffects();
-    for (int k = 0; k < paletteDrawsPerRetarget + 2 * vertexIndex(1, 1); ++k)
-        expectedDraws.draw();
+    for (int k = 0; k < paletteDrawsPerRetarget + 2 * vertexIndex(1, 1); ++k) expectedDraws.draw();
     const uint32_t vertical = expectedDraws.draw();
     const uint32_t horizontal = expectedDraws.draw();
     // All neighbours of (1, 1) are still at rest, so only the jitter moves it.
@@ -220,8 +215,7 @@ TEST_F(ScreenEffects, DampedVelocityCarriesAVertexAlong) {
     RandomStream expectedDraws(testSeed);
     appRandomSource.seed(testSeed);
     stepScreenEffects();
-    for (int k = 0; k < paletteDrawsPerRetarget + 2 * vertexIndex(1, 1); ++k)
-        expectedDraws.draw();
+    for (int k = 0; k < paletteDrawsPerRetarget + 2 * vertexIndex(1, 1); ++k) expectedDraws.draw();
     const float vertical = firstJitter(expectedDraws.draw());
     const float horizontal = firstJitter(expectedDraws.draw());
     // Its neighbours are all at rest, so they pull it nowhere.
@@ -236,8 +230,7 @@ TEST_F(ScreenEffects, NeighboursPassOnSnapshotVelocityAndThePositionTheyTookInTh
     RandomStream expectedDraws(testSeed);
     appRandomSource.seed(testSeed);
     stepScreenEffects();
-    for (int k = 0; k < paletteDrawsPerRetarget + 2 * vertexIndex(2, 1); ++k)
-        expectedDraws.draw();
+    for (int k = 0; k < paletteDrawsPerRetarget + 2 * vertexIndex(2, 1); ++k) expectedDraws.draw();
     const float vertical = firstJitter(expectedDraws.draw());
     const float horizontal = firstJitter(expectedDraws.draw());
     // The left neighbour (1, 1) moved earlier in this step; below, right and above are at rest.

@@ -22,8 +22,7 @@ Rows pictureAt(int x, int y, int width, int height) {
     Rows rows;
     for (int r = height - 1; r >= 0; --r) {
         std::string row;
-        for (int c = 0; c < width; ++c)
-            row += cellAt(x + c, y + r) == untouched ? '.' : '#';
+        for (int c = 0; c < width; ++c) row += cellAt(x + c, y + r) == untouched ? '.' : '#';
         rows.push_back(row);
     }
     return rows;
@@ -74,8 +73,7 @@ TEST_F(Text, GlyphsAreNumberedByTheirPlaceInTheAlphabet) {
 
 TEST_F(Text, LetterISetsExactlyItsFiveCells) {
     drawText("i", 10, 20, 5);
-    for (int y = 20; y <= 24; ++y)
-        EXPECT_EQ(cellAt(10, y), 5);
+    for (int y = 20; y <= 24; ++y) EXPECT_EQ(cellAt(10, y), 5);
     EXPECT_EQ(changedCells(), 5);
 }
 
@@ -163,8 +161,7 @@ TEST_F(Text, ScaledPixelsBecomeBlocksAndGlyphsAdvanceByScaledWidth) {
 
 TEST_F(Text, ScaledTextIsClippedCellByCell) {
     drawTextScaled("i", 4, 158, 90, 2);
-    for (int y = 90; y < 100; ++y)
-        EXPECT_TRUE(cellAt(158, y) == 2 && cellAt(159, y) == 2) << y;
+    for (int y = 90; y < 100; ++y) EXPECT_TRUE(cellAt(158, y) == 2 && cellAt(159, y) == 2) << y;
     EXPECT_EQ(changedCells(), 2 * 10);
 }
 
@@ -188,8 +185,7 @@ TEST_F(Text, RandomColourDrawsOnlyForCellsOnTheCanvas) {
     appRandomSource.seed(testSeed);
     RandomStream expectedDraws(testSeed);
     drawText("mm", 158, 30, randomColor);
-    for (int k = 0; k < changedCells(); ++k)
-        expectedDraws.draw();
+    for (int k = 0; k < changedCells(); ++k) expectedDraws.draw();
     EXPECT_EQ(changedCells(), 5);
     EXPECT_EQ(appRandom(), static_cast<int>(expectedDraws.draw()));
 }

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "base/random.h"
 #include "audio/mixer.h"
 #include "audio/sound_queue.h"
 #include "audio/synth.h"
 #include "audio_test_state.h"
+#include "base/random.h"
 
 namespace {
 
@@ -44,7 +44,8 @@ protected:
 };
 
 size_t firstAudibleFrame(const std::vector<StereoFrame>& frames) {
-    const auto at = std::find_if(frames.begin(), frames.end(), [](StereoFrame f) { return f != StereoFrame{}; });
+    const auto at =
+        std::find_if(frames.begin(), frames.end(), [](StereoFrame f) { return f != StereoFrame{}; });
     return static_cast<size_t>(at - frames.begin());
 }
 

@@ -18,12 +18,12 @@
 #include "app/input.h"
 #include "app/lifecycle.h"
 #include "app/main_loop.h"
-#include "base/random.h"
 #include "audio/audio_device.h"
 #include "audio/mixer.h"
 #include "audio/sample_loader.h"
 #include "audio/sound_queue.h"
 #include "audio/synth.h"
+#include "base/random.h"
 #include "framework/actor.h"
 #include "framework/game_state.h"
 #include "games/pawtrap.h"
@@ -53,8 +53,7 @@ constexpr int mouseKind = 1;
 constexpr uint32_t handOverCallbacks = 2;
 constexpr uint32_t soakSeed = 20240611u;
 
-const int gameKeys[buttonCount] = {SDLK_w,  SDLK_s,    SDLK_a,    SDLK_d,
-                                   SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT};
+const int gameKeys[buttonCount] = {SDLK_w, SDLK_s, SDLK_a, SDLK_d, SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT};
 
 // The effects of one death (the tail's sparks and the mouse's burst), twice: ticks that run on
 // after game over in the same pass burst the tail once more.
@@ -63,7 +62,9 @@ size_t effectBound() {
     return 2 * static_cast<size_t>(tailLength + std::max(mouse.spawnCount, 0));
 }
 
-int reservedCount() { return static_cast<int>(std::count(std::begin(reservedSlot), std::end(reservedSlot), true)); }
+int reservedCount() {
+    return static_cast<int>(std::count(std::begin(reservedSlot), std::end(reservedSlot), true));
+}
 
 bool inSlotRange(int slot) { return slot >= 0 && slot < queueSlotCount; }
 
@@ -101,8 +102,8 @@ private:
     // Only slots the queue hands out are ever active, and the list holds each slot once at most.
     static bool withinBounds() {
         const auto active = std::count(std::begin(voiceActive), std::end(voiceActive), true);
-        const bool onlyQueueSlots =
-            std::none_of(std::begin(voiceActive) + queueSlotCount, std::end(voiceActive), [](bool a) { return a; });
+        const bool onlyQueueSlots = std::none_of(std::begin(voiceActive) + queueSlotCount,
+                                                 std::end(voiceActive), [](bool a) { return a; });
         return onlyQueueSlots && active + retiredSlots.size() <= static_cast<size_t>(queueSlotCount) &&
                allInSlotRange(retiredSlots);
     }
@@ -269,7 +270,8 @@ TEST_F(Soak, AnHourOfRandomPlayKeepsEveryQueueBoundedAndFreesEverySlot) {
             const uint32_t ticksBefore = before ? before->tickCount : 0;
             pass();
             if (app.inGame) {
-                const bool ticked = app.currentGame.get() == before && app.currentGame->tickCount > ticksBefore;
+                const bool ticked =
+                    app.currentGame.get() == before && app.currentGame->tickCount > ticksBefore;
                 ASSERT_NO_FATAL_FAILURE(checkGame(*app.currentGame, ticked));
             }
             ASSERT_NO_FATAL_FAILURE(checkSlotLists());

@@ -17,7 +17,7 @@ struct FakePlatform {
     int polls = 0;
     int presented = 0;
     int screenshots = 0;
-    bool failWrites = false;  // writePng fails as on a read-only directory
+    bool failWrites = false;              // writePng fails as on a read-only directory
     std::set<std::string> existingFiles;  // what fileExists finds
     std::string lastPngPath;
     std::vector<unsigned char> lastPng;  // RGBA, top row first

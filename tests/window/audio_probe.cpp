@@ -82,9 +82,10 @@ int main(int argc, char** argv) {
     while (paused < pausedBuffersAllowed && (best.onset - paused * deviceBuffer) % beatFrames != 0) ++paused;
     long mixerFrame = best.onset - paused * deviceBuffer;
     bool onBeat = mixerFrame % beatFrames == 0;
-    std::printf("sample at capture frame %ld = mixer frame %ld after %ld paused buffer(s): %s beat %ld; "
-                "gains %.3f %.3f, residual %.4f\n",
-                best.onset, mixerFrame, paused, onBeat ? "on" : "OFF", mixerFrame / beatFrames, best.gainLeft,
-                best.gainRight, best.residual);
+    std::printf(
+        "sample at capture frame %ld = mixer frame %ld after %ld paused buffer(s): %s beat %ld; "
+        "gains %.3f %.3f, residual %.4f\n",
+        best.onset, mixerFrame, paused, onBeat ? "on" : "OFF", mixerFrame / beatFrames, best.gainLeft,
+        best.gainRight, best.residual);
     return onBeat && best.residual < closeMatch ? 0 : 1;
 }

@@ -20,7 +20,7 @@ constexpr long otherRate = 22050;
 constexpr double toneSeconds = 0.5;
 constexpr double toneHz = 440.0;
 constexpr float toneLevel = 0.4f;
-constexpr int commentPage = 1;        // the identification header is alone on page 0
+constexpr int commentPage = 1;  // the identification header is alone on page 0
 constexpr unsigned char notAHeaderType = 0x07;
 
 std::string tone(int channels, long rate) {

@@ -120,7 +120,8 @@ int main(int argc, char** argv) {
         std::printf("%ld\n", countPaw(img, std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                                       std::atoi(argv[6])));
     } else if (command == "cells" && argc == 7) {
-        int cx0 = std::atoi(argv[3]), cy0 = std::atoi(argv[4]), cx1 = std::atoi(argv[5]), cy1 = std::atoi(argv[6]);
+        int cx0 = std::atoi(argv[3]), cy0 = std::atoi(argv[4]), cx1 = std::atoi(argv[5]),
+            cy1 = std::atoi(argv[6]);
         for (int cy = cy1 - 1; cy >= cy0; --cy) {
             for (int cx = cx0; cx < cx1; ++cx) {
                 const unsigned char* p = cellCentre(img, cx, cy);
@@ -131,7 +132,8 @@ int main(int argc, char** argv) {
     } else if (command == "offgrid") {
         std::printf("%ld\n", countOffGrid(img));
     } else if (command == "region" && argc == 7) {
-        int x0 = std::atoi(argv[3]), y0 = std::atoi(argv[4]), x1 = std::atoi(argv[5]), y1 = std::atoi(argv[6]);
+        int x0 = std::atoi(argv[3]), y0 = std::atoi(argv[4]), x1 = std::atoi(argv[5]),
+            y1 = std::atoi(argv[6]);
         std::printf("%d\n", maxChannel(img, x0, y0, x1, y1));
     } else if (command == "diff" && argc == 4) {
         Image other = load(argv[3]);

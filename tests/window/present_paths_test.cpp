@@ -42,8 +42,10 @@ void buildScene() {
     seedMenuSparks();
     clearCanvas();
     drawMenu();
-    for (int i = 0; i < 400; ++i) putCell(appRandomBelow(170) - 5, appRandomBelow(110) - 5, appRandomBelow(10) - 1);
-    for (int i = 0; i < 2000; ++i) cellShades[appRandomBelow(cellCount)].fast[appRandomBelow(2)] = appRandomBelow(40);
+    for (int i = 0; i < 400; ++i)
+        putCell(appRandomBelow(170) - 5, appRandomBelow(110) - 5, appRandomBelow(10) - 1);
+    for (int i = 0; i < 2000; ++i)
+        cellShades[appRandomBelow(cellCount)].fast[appRandomBelow(2)] = appRandomBelow(40);
     for (int step = 0; step < 300; ++step) {
         agitate(appRandomBelow(160), appRandomBelow(100), 40.0f);
         stepScreenEffects();
@@ -58,7 +60,8 @@ long litPixels(const std::vector<unsigned char>& a) {
 
 long differingPixels(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
     long count = 0;
-    for (size_t i = 0; i < a.size(); i += 4) count += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2];
+    for (size_t i = 0; i < a.size(); i += 4)
+        count += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2];
     return count;
 }
 
@@ -79,8 +82,10 @@ int main() {
         long unstable = differingPixels(immediate, render(PresentPath::Immediate, quitFade));
         long differing = differingPixels(immediate, render(PresentPath::VertexArrays, quitFade));
         long lit = litPixels(immediate);
-        std::printf("present paths, quitFade %d: %ld lit pixels, %ld differing; immediate mode again: %ld differing\n",
-                    quitFade, lit, differing, unstable);
+        std::printf(
+            "present paths, quitFade %d: %ld lit pixels, %ld differing; immediate mode again: %ld "
+            "differing\n",
+            quitFade, lit, differing, unstable);
         if (unstable) std::printf("FAIL: immediate mode is no reference at this size\n");
         failures += differing + unstable + (lit == 0);
     }
