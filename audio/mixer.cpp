@@ -20,6 +20,9 @@ namespace {
 // cost and finished slots are still reported in slot order. Mirrors voiceActive.
 int activeSlots[voiceSlotCount];
 int activeCount = 0;
+// Audio thread; the plan of each active slot's voice, made after the hand-over at the start of every
+// callback, so it always matches the fields it was made from.
+VoicePlan plans[voiceSlotCount];
 
 // The echo coefficients are the single-precision values of these decimals, as the sound was tuned.
 constexpr float forwardKeep = 0.27f;
@@ -70,7 +73,7 @@ void mixVoices(StereoFrame& dry, StereoFrame& send) {
     for (int k = 0; k < activeCount; ++k) {
         const int slot = activeSlots[k];
         Voice& voice = voices[slot];
-        const StereoFrame f = renderVoice(voice);
+        const StereoFrame f = renderVoice(voice, plans[slot]);
         dry += f;
         send += scaled(f, voice.echoSend);
         // The frame just rendered still counts, so even a voice of length 0 is heard once.
@@ -78,6 +81,19 @@ void mixVoices(StereoFrame& dry, StereoFrame& send) {
         else activeSlots[kept++] = slot;
     }
     activeCount = kept;
+}
+
+void planActiveVoices() {
+    for (int k = 0; k < activeCount; ++k) plans[activeSlots[k]] = planVoice(voices[activeSlots[k]]);
+}
+
+StereoFrame mixPlannedFrame() {
+    StereoFrame dry;
+    StereoFrame send;
+    mixVoices(dry, send);
+    const EchoReadings echo = runEchoNetwork(send);
+    return dry + scaled(echo.forward, forwardReturn) + scaled(echo.doubled, doubleReturn) +
+           scaled(echo.reverse, reverseReturn);
 }
 
 }  // namespace
@@ -126,12 +142,8 @@ EchoReadings runEchoNetwork(StereoFrame send) {
 }
 
 StereoFrame mixFrame() {
-    StereoFrame dry;
-    StereoFrame send;
-    mixVoices(dry, send);
-    const EchoReadings echo = runEchoNetwork(send);
-    return dry + scaled(echo.forward, forwardReturn) + scaled(echo.doubled, doubleReturn) +
-           scaled(echo.reverse, reverseReturn);
+    planActiveVoices();
+    return mixPlannedFrame();
 }
 
 void applyEchoCut() {
@@ -140,9 +152,10 @@ void applyEchoCut() {
 
 void audioCallback(void*, unsigned char* stream, int len) {
     syncAudioSide();
+    planActiveVoices();
     const int frames = len / bytesPerFrame;
     for (int i = 0; i < frames; ++i) {
-        storeFrame(mixFrame(), stream + i * bytesPerFrame);
+        storeFrame(mixPlannedFrame(), stream + i * bytesPerFrame);
         ++frameCounter;
     }
 }

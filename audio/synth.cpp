@@ -22,8 +22,6 @@ constexpr double noiseStep = 1.0 / 512.0;
 constexpr int16_t driveClip = 8191;
 constexpr uint32_t squareHalfPeriod = outputRate / 2;
 
-using WaveFunction = StereoFrame (*)(const Voice& v, uint32_t p, float g);
-
 StereoFrame mono(int16_t w) { return {w, w}; }
 
 int16_t wave(float phase) { return truncToLane(fullScale * fastSin(phase)); }
@@ -144,14 +142,32 @@ StereoFrame sampleFrame(int sample, uint32_t index, float g) {
     return scaled(sampleData[sample][index], g);
 }
 
-StereoFrame voiceFrame(const Voice& v) {
-    const float g = envelopeLevel(v) * v.amplitude;
-    const int sample = sampleIndexOf(v.type);
-    if (sample >= 0) return sampleFrame(sample, v.position - v.delay, g);
-    if (g <= 0) return {};
+WaveFunction waveOf(int32_t type) {
     const int32_t count = static_cast<int32_t>(std::size(waveOfType));
-    const WaveFunction render = v.type >= 0 && v.type < count ? waveOfType[v.type] : nullptr;
-    return render ? render(v, v.position, g) : StereoFrame{};
+    return type >= 0 && type < count ? waveOfType[type] : nullptr;
+}
+
+// Strict comparisons: a phase of length 0 is skipped altogether.
+float envelopeAt(float p, const VoicePlan& plan) {
+    if (plan.delay > p) return 0;
+    float x = p - plan.delay;
+    if (plan.attack > x) return x / plan.attack;
+    x -= plan.attack;
+    if (plan.sustain > x) return 1;
+    x -= plan.sustain;
+    if (plan.release > x) return 1 - x / plan.release;
+    return 0;
+}
+
+StereoFrame voiceFrame(const Voice& v, const VoicePlan& plan) {
+    const float g = envelopeAt(static_cast<float>(v.position), plan) * v.amplitude;
+    if (plan.sample >= 0) return sampleFrame(plan.sample, v.position - v.delay, g);
+    if (g <= 0) return {};
+    return plan.render ? plan.render(v, v.position, g) : StereoFrame{};
+}
+
+StereoFrame applyPanGains(StereoFrame f, PanGains gains) {
+    return {scaleLane(f.left, gains.left), scaleLane(f.right, gains.right)};
 }
 
 }  // namespace
@@ -160,29 +176,28 @@ int sampleIndexOf(int32_t type) {
     return type >= firstSampleType && type - firstSampleType < sampleCount ? type - firstSampleType : -1;
 }
 
-StereoFrame renderVoice(Voice& v) {
+VoicePlan planVoice(const Voice& v) {
+    VoicePlan plan;
+    plan.delay = static_cast<float>(v.delay);
+    plan.attack = static_cast<float>(v.attack);
+    plan.sustain = static_cast<float>(v.sustain);
+    plan.release = static_cast<float>(v.release);
+    plan.pan = panGains(v.pan);
+    plan.sample = sampleIndexOf(v.type);
+    plan.render = waveOf(v.type);
+    return plan;
+}
+
+StereoFrame renderVoice(Voice& v) { return renderVoice(v, planVoice(v)); }
+
+StereoFrame renderVoice(Voice& v, const VoicePlan& plan) {
     // Neither the envelope nor the pan is looked at during the delay.
-    const StereoFrame f = v.position < v.delay ? StereoFrame{} : applyPan(voiceFrame(v), v.pan);
+    const StereoFrame f = v.position < v.delay ? StereoFrame{} : applyPanGains(voiceFrame(v, plan), plan.pan);
     ++v.position;
     return f;
 }
 
-float envelopeLevel(const Voice& v) {
-    const float p = static_cast<float>(v.position);
-    const float delay = static_cast<float>(v.delay);
-    const float attack = static_cast<float>(v.attack);
-    const float sustain = static_cast<float>(v.sustain);
-    const float release = static_cast<float>(v.release);
-    // Strict comparisons: a phase of length 0 is skipped altogether.
-    if (delay > p) return 0;
-    float x = p - delay;
-    if (attack > x) return x / attack;
-    x -= attack;
-    if (sustain > x) return 1;
-    x -= sustain;
-    if (release > x) return 1 - x / release;
-    return 0;
-}
+float envelopeLevel(const Voice& v) { return envelopeAt(static_cast<float>(v.position), planVoice(v)); }
 
 float fastSin(float x) {
     const float u = x + pi;
@@ -212,9 +227,9 @@ StereoFrame shapedWave(unsigned t, float frequency, float gain, float shape) {
     return mono(out);
 }
 
-StereoFrame applyPan(StereoFrame f, float pan) {
+PanGains panGains(float pan) {
     const float x = std::clamp(pan, -1.0f, 1.0f);
-    const float gainLeft = panSpread * (1 + x) + panBase;
-    const float gainRight = panSpread * (1 - x) + panBase;
-    return {scaleLane(f.left, gainLeft), scaleLane(f.right, gainRight)};
+    return {panSpread * (1 + x) + panBase, panSpread * (1 - x) + panBase};
 }
+
+StereoFrame applyPan(StereoFrame f, float pan) { return applyPanGains(f, panGains(pan)); }

@@ -44,13 +44,38 @@ void startNoteTableBuild();
 void finishNoteTableBuild();
 void freeNoteTables();
 
+// A wave's frame at position p with gain g; the same value in both lanes unless it plays a note table.
+using WaveFunction = StereoFrame (*)(const Voice& v, uint32_t p, float g);
+
+// The pan's two lane gains.
+struct PanGains {
+    float left = 0;
+    float right = 0;
+};
+
+// What a voice's fixed fields come to. Worked out once per callback rather than every frame: the
+// fields do not change while the audio thread owns the voice.
+struct VoicePlan {
+    float delay = 0;  // the envelope's phases, in the single precision it compares in
+    float attack = 0;
+    float sustain = 0;
+    float release = 0;
+    PanGains pan;
+    int sample = -1;                // the sample played, or -1
+    WaveFunction render = nullptr;  // when no sample; null for the silent types
+};
+
+VoicePlan planVoice(const Voice& v);
 // The voice's next frame; advances its position by exactly one. Audio thread.
 StereoFrame renderVoice(Voice& v);
+// The same with the voice's plan, which must be that of its current fields.
+StereoFrame renderVoice(Voice& v, const VoicePlan& plan);
 float envelopeLevel(const Voice& v);
 // A bare parabola: fast, and exact only at 0, +-pi/2 and +-pi.
 float fastSin(float x);
 // A trapezoid: a triangle at shape 0, a square at shape 1. Same value in both lanes.
 StereoFrame shapedWave(unsigned t, float frequency, float gain, float shape);
 StereoFrame applyPan(StereoFrame f, float pan);
+PanGains panGains(float pan);
 // The sample a voice type plays, or -1 when it plays none.
 int sampleIndexOf(int32_t type);
