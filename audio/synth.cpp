@@ -229,7 +229,9 @@ StereoFrame shapedWave(unsigned t, float frequency, float gain, float shape) {
 
 PanGains panGains(float pan) {
     const float x = std::clamp(pan, -1.0f, 1.0f);
-    return {panSpread * (1 + x) + panBase, panSpread * (1 - x) + panBase};
+    const float left = panSpread * (1 + x) + panBase;
+    const float right = panSpread * (1 - x) + panBase;
+    return {left, right};
 }
 
 StereoFrame applyPan(StereoFrame f, float pan) { return applyPanGains(f, panGains(pan)); }

@@ -47,10 +47,10 @@ void freeNoteTables();
 // A wave's frame at position p with gain g; the same value in both lanes unless it plays a note table.
 using WaveFunction = StereoFrame (*)(const Voice& v, uint32_t p, float g);
 
-// The pan's two lane gains.
+// The pan's two lane gains, single-precision values held in the double each product is formed in.
 struct PanGains {
-    float left = 0;
-    float right = 0;
+    double left = 0;
+    double right = 0;
 };
 
 // What a voice's fixed fields come to. Worked out once per callback rather than every frame: the
