@@ -67,15 +67,27 @@ void activateVoice(int slot) {
 
 namespace {
 
+// Lanes summed wide and wrapped once: the same as wrapping after every addition, since a sum's low
+// 16 bits depend only on the low 16 bits of its terms.
+struct LaneSum {
+    int32_t left = 0;
+    int32_t right = 0;
+    void add(StereoFrame f) {
+        left += f.left;
+        right += f.right;
+    }
+    StereoFrame frame() const { return {wrap16(left), wrap16(right)}; }
+};
+
 // Renders every active voice once, in slot order, dropping the finished ones from the list.
-void mixVoices(StereoFrame& dry, StereoFrame& send) {
+void mixVoices(LaneSum& dry, LaneSum& send) {
     int kept = 0;
     for (int k = 0; k < activeCount; ++k) {
         const int slot = activeSlots[k];
         Voice& voice = voices[slot];
         const StereoFrame f = renderVoice(voice, plans[slot]);
-        dry += f;
-        send += scaled(f, voice.echoSend);
+        dry.add(f);
+        send.add(scaled(f, voice.echoSend));
         // The frame just rendered still counts, so even a voice of length 0 is heard once.
         if (voiceFinished(voice)) retireVoice(slot);
         else activeSlots[kept++] = slot;
@@ -88,11 +100,11 @@ void planActiveVoices() {
 }
 
 StereoFrame mixPlannedFrame() {
-    StereoFrame dry;
-    StereoFrame send;
+    LaneSum dry;
+    LaneSum send;
     mixVoices(dry, send);
-    const EchoReadings echo = runEchoNetwork(send);
-    return dry + scaled(echo.forward, forwardReturn) + scaled(echo.doubled, doubleReturn) +
+    const EchoReadings echo = runEchoNetwork(send.frame());
+    return dry.frame() + scaled(echo.forward, forwardReturn) + scaled(echo.doubled, doubleReturn) +
            scaled(echo.reverse, reverseReturn);
 }
 
