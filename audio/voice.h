@@ -16,14 +16,20 @@ static_assert(sizeof(StereoFrame) == 4, "a frame is the device's 4 interleaved b
 // The low 16 bits of an integer, as a signed lane.
 inline int16_t wrap16(int64_t value) { return static_cast<int16_t>(static_cast<uint16_t>(value)); }
 
+// The slow path of truncKeepingLowBits, out of line and cold: ordinary play never takes it, and
+// keeping the fmod call out of every caller keeps their common path short.
+[[gnu::cold, gnu::noinline]] inline int64_t truncReducing(double value, double period) {
+    const double reduced = std::fmod(value, period);
+    return reduced == reduced ? static_cast<int64_t>(reduced) : 0;
+}
+
 // A value truncated toward zero whose low bits, up to `period` (a power of two), are those of the
 // whole number. NaN gives 0; magnitudes beyond 64 bits are reduced first, which keeps the same
 // low bits because they are whole numbers.
 inline int64_t truncKeepingLowBits(double value, double period) {
     constexpr double int64Range = 9223372036854775808.0;
     if (std::fabs(value) < int64Range) return static_cast<int64_t>(value);
-    const double reduced = std::fmod(value, period);
-    return reduced == reduced ? static_cast<int64_t>(reduced) : 0;
+    return truncReducing(value, period);
 }
 
 // A value truncated toward zero, keeping its low 16 bits.
