@@ -167,7 +167,7 @@ StereoFrame voiceFrame(const Voice& v, const VoicePlan& plan) {
 }
 
 StereoFrame applyPanGains(StereoFrame f, PanGains gains) {
-    return {scaleLane(f.left, gains.left), scaleLane(f.right, gains.right)};
+    return {scaleLaneByModerateGain(f.left, gains.left), scaleLaneByModerateGain(f.right, gains.right)};
 }
 
 }  // namespace
@@ -229,6 +229,8 @@ StereoFrame shapedWave(unsigned t, float frequency, float gain, float shape) {
 
 PanGains panGains(float pan) {
     const float x = std::clamp(pan, -1.0f, 1.0f);
+    // A NaN pan gives NaN gains, which turn every lane into 0 exactly as a gain of 0 does.
+    if (x != x) return {0, 0};
     const float left = panSpread * (1 + x) + panBase;
     const float right = panSpread * (1 - x) + panBase;
     return {left, right};
