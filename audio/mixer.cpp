@@ -1,6 +1,7 @@
 #include "audio/mixer.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "audio/handover.h"
 #include "audio/sound_queue.h"  // syncAudioSide(), first thing in every callback
@@ -23,6 +24,9 @@ int activeCount = 0;
 // Audio thread; the plan of each active slot's voice, made after the hand-over at the start of every
 // callback, so it always matches the fields it was made from.
 VoicePlan plans[voiceSlotCount];
+
+// Audio thread; each active voice's echo send, made with `plans`.
+double echoSendGains[voiceSlotCount];
 
 // The echo coefficients are the single-precision values of these decimals, as the sound was tuned.
 constexpr float forwardKeep = 0.27f;
@@ -67,6 +71,17 @@ void activateVoice(int slot) {
 
 namespace {
 
+// A send planned so that its products never need the range check. A NaN or infinite send gives 0
+// in every lane, and so does one of at least 2^47: such a float is a multiple of 2^24, so each exact
+// product's low 16 bits are 0. All of them are planned as 0.
+double planEchoSend(float send) {
+    return std::isfinite(send) && std::fabs(send) < moderateGainLimit ? send : 0.0;
+}
+
+StereoFrame echoSendOf(StereoFrame f, double gain) {
+    return {scaleLaneByModerateGain(f.left, gain), scaleLaneByModerateGain(f.right, gain)};
+}
+
 // Lanes summed wide and wrapped once: the same as wrapping after every addition, since a sum's low
 // 16 bits depend only on the low 16 bits of its terms.
 struct LaneSum {
@@ -87,7 +102,7 @@ void mixVoices(LaneSum& dry, LaneSum& send) {
         Voice& voice = voices[slot];
         const StereoFrame f = renderVoice(voice, plans[slot]);
         dry.add(f);
-        send.add(scaled(f, voice.echoSend));
+        send.add(echoSendOf(f, echoSendGains[slot]));
         // The frame just rendered still counts, so even a voice of length 0 is heard once.
         if (voiceFinished(voice)) retireVoice(slot);
         else activeSlots[kept++] = slot;
@@ -96,7 +111,11 @@ void mixVoices(LaneSum& dry, LaneSum& send) {
 }
 
 void planActiveVoices() {
-    for (int k = 0; k < activeCount; ++k) plans[activeSlots[k]] = planVoice(voices[activeSlots[k]]);
+    for (int k = 0; k < activeCount; ++k) {
+        const int slot = activeSlots[k];
+        plans[slot] = planVoice(voices[slot]);
+        echoSendGains[slot] = planEchoSend(voices[slot].echoSend);
+    }
 }
 
 StereoFrame mixPlannedFrame() {

@@ -38,8 +38,9 @@ inline int16_t truncToLane(double value) { return wrap16(truncKeepingLowBits(val
 // A lane times a gain: formed in double, truncated toward zero, wrapped like a sum.
 inline int16_t scaleLane(int16_t lane, double gain) { return truncToLane(lane * gain); }
 
-// scaleLane for a finite gain below 2^47 in magnitude, whose product with any lane fits 64 bits:
+// scaleLane for a finite gain below this magnitude (2^47), whose product with any lane fits 64 bits:
 // the range check can never fail, so it is left out.
+constexpr double moderateGainLimit = 140737488355328.0;
 inline int16_t scaleLaneByModerateGain(int16_t lane, double gain) { return wrap16(static_cast<int64_t>(lane * gain)); }
 
 inline StereoFrame scaled(StereoFrame f, double gain) {
