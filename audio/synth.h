@@ -47,7 +47,8 @@ void freeNoteTables();
 // A wave's frame at position p with gain g; the same value in both lanes unless it plays a note table.
 using WaveFunction = StereoFrame (*)(const Voice& v, uint32_t p, float g);
 
-// The pan's two lane gains, single-precision values held in the double each product is formed in.
+// The pan's two lane gains, single-precision values held in the double each product is formed in;
+// 0 for a NaN pan, which silences both lanes just as NaN gains do.
 struct PanGains {
     double left = 0;
     double right = 0;
