@@ -41,7 +41,9 @@ inline int16_t scaleLane(int16_t lane, double gain) { return truncToLane(lane * 
 // scaleLane for a finite gain below this magnitude (2^47), whose product with any lane fits 64 bits:
 // the range check can never fail, so it is left out.
 constexpr double moderateGainLimit = 140737488355328.0;
-inline int16_t scaleLaneByModerateGain(int16_t lane, double gain) { return wrap16(static_cast<int64_t>(lane * gain)); }
+inline int16_t scaleLaneByModerateGain(int16_t lane, double gain) {
+    return wrap16(static_cast<int64_t>(lane * gain));
+}
 
 inline StereoFrame scaled(StereoFrame f, double gain) {
     return {scaleLane(f.left, gain), scaleLane(f.right, gain)};
