@@ -2,6 +2,7 @@
 
 #include "app/gamepad.h"
 #include "app/input.h"
+#include "app/key_labels.h"
 #include "framework/game_state.h"
 #include "games/catalogue.h"
 #include "graphics/canvas.h"
@@ -20,6 +21,7 @@ void restoreSettings() {
         settings.padChoose[pad] = defaultPadChoose;
         settings.padLeave[pad] = defaultPadLeave;
     }
+    refreshKeyLabels();
 }
 
 void selectGame(int id) {

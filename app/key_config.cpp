@@ -13,6 +13,7 @@
 
 #include "app/app_state.h"
 #include "app/input.h"
+#include "app/key_labels.h"
 #include "app/key_names.h"
 #include "app/platform.h"
 
@@ -129,8 +130,10 @@ std::string defaultKeyFile() {
     return "";
 }
 
-bool loadControls(const std::string& keysPath, std::string& error) {
-    applyLayout();
+namespace {
+
+// The file given, else the default file when there is one.
+bool readKeyFile(const std::string& keysPath, std::string& error) {
     std::string path = keysPath.empty() ? defaultKeyFile() : keysPath;
     if (path.empty() || (keysPath.empty() && !exists(path))) return true;
     std::ifstream in(path);
@@ -139,6 +142,15 @@ bool loadControls(const std::string& keysPath, std::string& error) {
         return false;
     }
     return parseKeyFile(in, path, error);
+}
+
+}  // namespace
+
+bool loadControls(const std::string& keysPath, std::string& error) {
+    applyLayout();
+    const bool loaded = readKeyFile(keysPath, error);
+    refreshKeyLabels();
+    return loaded;
 }
 
 bool parseKeyFile(std::istream& in, const std::string& name, std::string& error) {

@@ -48,6 +48,10 @@ std::string keyLabel(int key) {
     return label;
 }
 
+KeyLabels keyLabelsInForce;
+
+void refreshKeyLabels() { keyLabelsInForce = keyLabels(); }
+
 KeyLabels keyLabels() {
     KeyLabels labels;
     for (int button = 0; button < buttonCount; ++button) {

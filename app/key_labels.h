@@ -8,3 +8,8 @@
 std::string keyLabel(int key);
 // The labels of the keys bound in settings.
 KeyLabels keyLabels();
+
+// The labels the menu shows, made from the bindings whenever they are set (restoreSettings(),
+// loadControls()) rather than on every drawn frame.
+extern KeyLabels keyLabelsInForce;
+void refreshKeyLabels();

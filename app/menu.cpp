@@ -88,7 +88,7 @@ void drawBestScore() {
 void drawTitle(const GameEntry& entry) {
     drawTextScaled(entry.title, titleScale, titleCentre - textWidth(entry.title), titleRow,
                    entry.colourRoles[titleRole]);
-    entry.drawInstructions(keyLabels());
+    entry.drawInstructions(keyLabelsInForce);
 }
 
 void drawItems(const GameEntry& entry) {

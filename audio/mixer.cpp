@@ -21,12 +21,14 @@ namespace {
 // cost and finished slots are still reported in slot order. Mirrors voiceActive.
 int activeSlots[voiceSlotCount];
 int activeCount = 0;
-// Audio thread; the plan of each active slot's voice, made after the hand-over at the start of every
-// callback, so it always matches the fields it was made from.
-VoicePlan plans[voiceSlotCount];
-
-// Audio thread; each active voice's echo send, made with `plans`.
-double echoSendGains[voiceSlotCount];
+// What an active slot's voice and its echo send come to.
+struct SlotPlan {
+    VoicePlan voice;
+    double echoSend = 0;
+};
+// Audio thread; made for every active slot after the hand-over at the start of every callback, so
+// it always matches the fields it was made from.
+SlotPlan plans[voiceSlotCount];
 
 // The echo coefficients are the single-precision values of these decimals, as the sound was tuned.
 constexpr float forwardKeep = 0.27f;
@@ -100,9 +102,9 @@ void mixVoices(LaneSum& dry, LaneSum& send) {
     for (int k = 0; k < activeCount; ++k) {
         const int slot = activeSlots[k];
         Voice& voice = voices[slot];
-        const StereoFrame f = renderVoice(voice, plans[slot]);
+        const StereoFrame f = renderVoice(voice, plans[slot].voice);
         dry.add(f);
-        send.add(echoSendOf(f, echoSendGains[slot]));
+        send.add(echoSendOf(f, plans[slot].echoSend));
         // The frame just rendered still counts, so even a voice of length 0 is heard once.
         if (voiceFinished(voice)) retireVoice(slot);
         else activeSlots[kept++] = slot;
@@ -113,8 +115,7 @@ void mixVoices(LaneSum& dry, LaneSum& send) {
 void planActiveVoices() {
     for (int k = 0; k < activeCount; ++k) {
         const int slot = activeSlots[k];
-        plans[slot] = planVoice(voices[slot]);
-        echoSendGains[slot] = planEchoSend(voices[slot].echoSend);
+        plans[slot] = {planVoice(voices[slot]), planEchoSend(voices[slot].echoSend)};
     }
 }
 
