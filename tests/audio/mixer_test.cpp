@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <iterator>
+#include <limits>
 #include <vector>
 
 #include "audio/mixer.h"
@@ -192,6 +195,62 @@ TEST_F(MixerTest, ACrowdOfVoicesMixesInSlotOrderToThePinnedOutput) {
         retiredSlots.clear();
     }
     EXPECT_EQ(digest, 2630568656498155583ull) << "taken from the mixer that scanned all 512 slots";
+}
+
+
+// Fields at and beyond every edge: NaN and infinite values, huge gains and frequencies, lengths
+// and positions that wrap, unnamed types and notes outside the tables, buffers of odd lengths.
+// The output, the retired order, the final positions and the noise draws are pinned to the bit.
+TEST_F(MixerTest, VoicesWithExtremeFieldsMixToThePinnedOutput) {
+    installSample(0, std::vector<StereoFrame>(700, StereoFrame{-32768, 32767}));
+    installSample(1, std::vector<StereoFrame>(5000, StereoFrame{9000, -17}));
+    noteTables.resize(noteCount);
+    for (int n = 0; n < noteCount; ++n) {
+        noteTables[n].reset(new StereoFrame[noteTableFrames]);
+        for (uint32_t j = 0; j < noteTableFrames; ++j)
+            noteTables[n][j] = {static_cast<int16_t>(j * 37 + n * 1000), static_cast<int16_t>(n - j * 11)};
+    }
+    const float nan = std::nanf("");
+    const float inf = std::numeric_limits<float>::infinity();
+    const float frequencies[] = {0.3f, 55.0f, 440.0f, 1234.5f, 19000.0f, -300.0f, 7e6f, 3e9f, 3e38f, nan, inf};
+    const float amplitudes[] = {0.2f, 1.0f, -0.7f, 0.0f, 3.5f, 1e6f, nan, -inf};
+    const float sends[] = {0.0f, 0.45f, -1.5f, 60000.0f, 2e9f, 1.5e14f, 3e14f, nan, inf};
+    const float pans[] = {0.0f, 1.0f, -1.0f, 0.3f, 2.5f, -7.0f, nan};
+    const uint32_t lengths[] = {0, 1, 17, 500, 2047, 2048, 6000, 40000, 0x80000000u, 0xfffffff0u};
+    const uint32_t positions[] = {0, 0, 0, 0, 1000, 16777200, 0x7ffffff0u, 0xfffffe00u, 0xffffffffu};
+    RandomStream random(4242);
+    audioRandomSource.seed(99);
+    uint64_t digest = 1469598103934665603ull;  // FNV-1a
+    auto mix = [&digest](uint64_t value) { digest = (digest ^ value) * 1099511628211ull; };
+    auto pick = [&random](const auto& values) { return values[random.below(std::size(values))]; };
+    const int bufferFrames[] = {2048, 1, 333, 4096, 2048, 777};
+    for (int frames : bufferFrames) {
+        for (int n = 0; n < 48; ++n) {
+            const int slot = static_cast<int>(random.below(voiceSlotCount));
+            if (voiceActive[slot]) continue;
+            Voice v;
+            v.type = static_cast<int32_t>(random.below(21)) - 1;
+            v.frequency = pick(frequencies);
+            v.amplitude = pick(amplitudes);
+            v.echoSend = pick(sends);
+            v.pan = pick(pans);
+            v.position = pick(positions);
+            v.delay = random.below(4) == 0 ? pick(lengths) : random.below(300);
+            v.attack = random.below(3) == 0 ? pick(lengths) : random.below(900);
+            v.sustain = random.below(3) == 0 ? pick(lengths) : random.below(3000);
+            v.release = random.below(3) == 0 ? pick(lengths) : random.below(2500);
+            v.noteIndex = static_cast<int8_t>(static_cast<int>(random.below(28)) - 2);
+            v.noteMultiple = static_cast<int8_t>(static_cast<int>(random.below(9)) - 3);
+            startVoice(slot, v);
+        }
+        for (const StereoFrame& f : mixFrames(frames))
+            mix(static_cast<uint16_t>(f.left) << 16 | static_cast<uint16_t>(f.right));
+        for (int slot : retiredSlots) mix(static_cast<uint64_t>(slot));
+        retiredSlots.clear();
+    }
+    for (const Voice& v : voices) mix(v.position);
+    mix(audioRandomSource.draw());
+    EXPECT_EQ(digest, 18307266364243641534ull) << "taken from the mixer that rendered one frame at a time";
 }
 
 }  // namespace
