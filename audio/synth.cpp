@@ -5,34 +5,21 @@
 #include <iterator>
 
 #include "audio/sample_loader.h"
+#include "audio/wave_math.h"
 #include "base/random.h"
 
 namespace {
 
-constexpr float pi = 3.1415927410125732f;
-constexpr float fastSinLinear = 1.27323954f;      // 4 / pi
-constexpr float fastSinQuadratic = 0.405284735f;  // 4 / pi^2
 constexpr float panSpread = 0.4f;
 constexpr float panBase = 0.6f;
-constexpr float wobbleRate = 0.015625f;    // the modulator runs at 1/64 of the tone
-constexpr float wobbleDepth = 0.3926991f;  // pi / 8
 constexpr uint32_t noiseLevels = 1024;
 constexpr double noiseCentre = 512.0;
 constexpr double noiseStep = 1.0 / 512.0;
 constexpr int16_t driveClip = 8191;
-constexpr uint32_t squareHalfPeriod = outputRate / 2;
 
 StereoFrame mono(int16_t w) { return {w, w}; }
 
-int16_t wave(float phase) { return truncToLane(fullScale * fastSin(phase)); }
-
-// Truncated toward zero, low 32 bits kept: the square types count periods in wrapping integers.
-uint32_t low32(double value) { return static_cast<uint32_t>(truncKeepingLowBits(value, 4294967296.0)); }
-
-// A phase is formed in double and kept in single precision.
-float sinePhase(double frequency, uint32_t p) {
-    return static_cast<float>(frequency * twoPi * p / outputRate);
-}
+int16_t wave(float phase) { return truncToLane(sineValue(phase)); }
 
 uint32_t attackEnd(const Voice& v) { return v.delay + v.attack; }
 
@@ -53,28 +40,19 @@ const StereoFrame* noteTableOf(int8_t note) {
 
 float noteFrequencyOf(int8_t note) { return note >= 0 && note < noteCount ? noteFrequency[note] : 0; }
 
-uint32_t noteFrame(const Voice& v, uint32_t p) {
-    return static_cast<uint32_t>(static_cast<int32_t>(v.noteMultiple)) * p % noteTableFrames;
-}
-
-int16_t squareLevel(uint32_t q) {
-    return q % outputRate < squareHalfPeriod ? static_cast<int16_t>(-fullScale)
-                                             : static_cast<int16_t>(fullScale);
-}
-
 StereoFrame sineWave(const Voice& v, uint32_t p, float g) {
     return scaled(mono(wave(sinePhase(v.frequency, p))), g);
 }
 
 StereoFrame noteTone(const Voice& v, uint32_t p, float g) {
     const StereoFrame* table = noteTableOf(v.noteIndex);
-    return table ? scaled(table[noteFrame(v, p)], g) : StereoFrame{};
+    return table ? scaled(table[noteFrame(v.noteMultiple, p)], g) : StereoFrame{};
 }
 
 StereoFrame drivenNoteTone(const Voice& v, uint32_t p, float g) {
     const StereoFrame* table = noteTableOf(v.noteIndex);
     if (!table) return {};
-    const StereoFrame driven = scaled(table[noteFrame(v, p)], v.frequency);
+    const StereoFrame driven = scaled(table[noteFrame(v.noteMultiple, p)], v.frequency);
     const StereoFrame clipped{std::clamp<int16_t>(driven.left, -driveClip, driveClip),
                               std::clamp<int16_t>(driven.right, -driveClip, driveClip)};
     return scaled(clipped, g);
@@ -104,9 +82,8 @@ StereoFrame glideSine(const Voice& v, uint32_t p, float g) {
 StereoFrame wobbleSine(const Voice& v, uint32_t p, float g) {
     const double t = static_cast<float>(p);
     const double f = v.frequency;
-    const double modulator = static_cast<float>(std::sin(f * wobbleRate * twoPi * t / outputRate));
-    const double phase = modulator * wobbleDepth + f * twoPi * t / outputRate;
-    return scaled(mono(wave(static_cast<float>(phase))), g);
+    const float modulator = static_cast<float>(std::sin(wobbleModulatorPhase(f, t)));
+    return scaled(mono(wave(wobblePhase(modulator, f, t))), g);
 }
 
 // Draws from the audio thread's own generator, so the game thread's draws never race with it.
@@ -147,6 +124,8 @@ WaveFunction waveOf(int32_t type) {
     return type >= 0 && type < count ? waveOfType[type] : nullptr;
 }
 
+}  // namespace
+
 // Strict comparisons: a phase of length 0 is skipped altogether.
 float envelopeAt(float p, const VoicePlan& plan) {
     if (plan.delay > p) return 0;
@@ -158,6 +137,8 @@ float envelopeAt(float p, const VoicePlan& plan) {
     if (plan.release > x) return 1 - x / plan.release;
     return 0;
 }
+
+namespace {
 
 StereoFrame voiceFrame(const Voice& v, const VoicePlan& plan) {
     const float g = envelopeAt(static_cast<float>(v.position), plan) * v.amplitude;
@@ -185,6 +166,7 @@ VoicePlan planVoice(const Voice& v) {
     plan.pan = panGains(v.pan);
     plan.sample = sampleIndexOf(v.type);
     plan.render = waveOf(v.type);
+    plan.drawsNoise = v.type == static_cast<int32_t>(VoiceType::Noise);
     return plan;
 }
 
@@ -199,32 +181,9 @@ StereoFrame renderVoice(Voice& v, const VoicePlan& plan) {
 
 float envelopeLevel(const Voice& v) { return envelopeAt(static_cast<float>(v.position), planVoice(v)); }
 
-float fastSin(float x) {
-    const float u = x + pi;
-    const float k = std::floor(u / twoPi);
-    const float a = (u - pi) - k * twoPi;
-    return fastSinLinear * a - fastSinQuadratic * a * std::fabs(a);
-}
-
 StereoFrame shapedWave(unsigned t, float frequency, float gain, float shape) {
     // Only the whole hertz count: the phase is an integer remainder, cheap and drift-free.
-    const uint32_t k = low32(frequency) * t % outputRate;
-    const float ph = static_cast<float>(k) / outputRate;
-    const float h = shape * 0.5f;
-    const double peak = gain * fullScale;
-    int16_t out = 0;
-    if (ph < h) {
-        out = truncToLane(gain * -fullScale);
-    } else if (ph < 0.5f) {
-        const float level = (ph - h) / (0.5f - h) * 2 - 1;
-        out = truncToLane(peak * level);
-    } else if (ph < h + 0.5f) {
-        out = truncToLane(peak);
-    } else {
-        const float level = 2 * (1 - ((ph - 0.5f) - h) / (0.5f - h)) - 1;
-        out = truncToLane(peak * level);
-    }
-    return mono(out);
+    return mono(truncToLane(shapedWaveValue(low32(frequency) * t % outputRate, gain, shape)));
 }
 
 PanGains panGains(float pan) {

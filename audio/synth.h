@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "audio/voice.h"
+#include "audio/wave_math.h"
 
 // What a voice plays. Values 0, 13 to 16 and anything else without a name are silent.
 enum class VoiceType : int32_t {
@@ -25,9 +26,6 @@ enum class VoiceType : int32_t {
 
 constexpr int32_t firstSampleType = static_cast<int32_t>(VoiceType::MeowSample);
 constexpr int noteCount = 24;
-constexpr uint32_t noteTableFrames = 200000;
-constexpr float twoPi = 6.2831854820251465f;  // 2 pi in single precision
-constexpr double fullScale = 16383.0;         // a wave's peak, half the 16-bit range to leave room to mix
 
 // Written by buildNoteFrequencies() in initAudio(); read-only afterwards.
 extern float noteFrequency[noteCount];
@@ -64,6 +62,7 @@ struct VoicePlan {
     PanGains pan;
     int sample = -1;                // the sample played, or -1
     WaveFunction render = nullptr;  // when no sample; null for the silent types
+    bool drawsNoise = false;        // its frames draw from the audio thread's random source
 };
 
 VoicePlan planVoice(const Voice& v);
@@ -72,8 +71,8 @@ StereoFrame renderVoice(Voice& v);
 // The same with the voice's plan, which must be that of its current fields.
 StereoFrame renderVoice(Voice& v, const VoicePlan& plan);
 float envelopeLevel(const Voice& v);
-// A bare parabola: fast, and exact only at 0, +-pi/2 and +-pi.
-float fastSin(float x);
+// The envelope at position p, as the voice's plan has its phases.
+float envelopeAt(float p, const VoicePlan& plan);
 // A trapezoid: a triangle at shape 0, a square at shape 1. Same value in both lanes.
 StereoFrame shapedWave(unsigned t, float frequency, float gain, float shape);
 StereoFrame applyPan(StereoFrame f, float pan);
