@@ -6,6 +6,7 @@
 #include "audio/handover.h"
 #include "audio/sound_queue.h"  // syncAudioSide(), first thing in every callback
 #include "audio/synth.h"
+#include "audio/voice_runs.h"
 
 Voice voices[voiceSlotCount];
 bool voiceActive[voiceSlotCount];
@@ -30,6 +31,21 @@ struct SlotPlan {
 // it always matches the fields it was made from.
 SlotPlan plans[voiceSlotCount];
 
+// The mixer renders a callback's frames a chunk at a time, voice by voice, then runs the echo over
+// the chunk frame by frame.
+constexpr int chunkFrames = runFrameLimit;
+// Audio thread; the chunk's dry and echo-send lanes (left and right interleaved), summed wide and
+// wrapped once per frame: the same as wrapping after every addition, since a sum's low 16 bits
+// depend only on the low 16 bits of its terms. Cleared for every chunk.
+int32_t dryLanes[2 * chunkFrames];
+int32_t sendLanes[2 * chunkFrames];
+// Audio thread; one voice's run of the chunk.
+int16_t runLanes[2 * chunkFrames];
+// Audio thread; for each place in activeSlots, the frame of the chunk in which its voice finished,
+// or stillPlaying. Set for every chunk.
+int finishedAt[voiceSlotCount];
+constexpr int stillPlaying = -1;
+
 // The echo coefficients are the single-precision values of these decimals, as the sound was tuned.
 constexpr float forwardKeep = 0.27f;
 constexpr float forwardSend = 0.26f;
@@ -43,6 +59,8 @@ constexpr float reverseReturn = 0.2f;
 constexpr float echoCutFactor = 0.5f;
 // The double tap writes half the buffer ahead, into an even slot and the odd slot after it.
 constexpr int doubleTapLead = echoFrameCount / 2;
+// A send below this in magnitude keeps every lane's product within 32 bits.
+constexpr double moderateSend = 65536.0;
 
 void storeFrame(StereoFrame f, unsigned char* out) {
     const auto left = static_cast<uint16_t>(f.left);
@@ -80,38 +98,6 @@ double planEchoSend(float send) {
     return std::isfinite(send) && std::fabs(send) < moderateGainLimit ? send : 0.0;
 }
 
-StereoFrame echoSendOf(StereoFrame f, double gain) {
-    return {scaleLaneByModerateGain(f.left, gain), scaleLaneByModerateGain(f.right, gain)};
-}
-
-// Lanes summed wide and wrapped once: the same as wrapping after every addition, since a sum's low
-// 16 bits depend only on the low 16 bits of its terms.
-struct LaneSum {
-    int32_t left = 0;
-    int32_t right = 0;
-    void add(StereoFrame f) {
-        left += f.left;
-        right += f.right;
-    }
-    StereoFrame frame() const { return {wrap16(left), wrap16(right)}; }
-};
-
-// Renders every active voice once, in slot order, dropping the finished ones from the list.
-void mixVoices(LaneSum& dry, LaneSum& send) {
-    int kept = 0;
-    for (int k = 0; k < activeCount; ++k) {
-        const int slot = activeSlots[k];
-        Voice& voice = voices[slot];
-        const StereoFrame f = renderVoice(voice, plans[slot].voice);
-        dry.add(f);
-        send.add(echoSendOf(f, plans[slot].echoSend));
-        // The frame just rendered still counts, so even a voice of length 0 is heard once.
-        if (voiceFinished(voice)) retireVoice(slot);
-        else activeSlots[kept++] = slot;
-    }
-    activeCount = kept;
-}
-
 void planActiveVoices() {
     for (int k = 0; k < activeCount; ++k) {
         const int slot = activeSlots[k];
@@ -119,12 +105,111 @@ void planActiveVoices() {
     }
 }
 
-StereoFrame mixPlannedFrame() {
-    LaneSum dry;
-    LaneSum send;
-    mixVoices(dry, send);
-    const EchoReadings echo = runEchoNetwork(send.frame());
-    return dry.frame() + scaled(echo.forward, forwardReturn) + scaled(echo.doubled, doubleReturn) +
+// Adds a run's lanes to the chunk's sums from `offset` frames on, the send through the voice's gain.
+[[gnu::target_clones("avx2", "default")]] void addRun(int frames, int offset, double send) {
+    const int lanes = 2 * frames;
+    int32_t* dry = dryLanes + 2 * offset;
+    int32_t* sent = sendLanes + 2 * offset;
+    if (std::fabs(send) < moderateSend) {
+        for (int j = 0; j < lanes; ++j) {
+            dry[j] += runLanes[j];
+            sent[j] += wrap16(static_cast<int32_t>(runLanes[j] * send));
+        }
+    } else {
+        for (int j = 0; j < lanes; ++j) {
+            dry[j] += runLanes[j];
+            sent[j] += scaleLaneByModerateGain(runLanes[j], send);
+        }
+    }
+}
+
+// `frames` frames of the voice into the chunk from `offset` on, at once where the run is steady.
+void renderRun(Voice& voice, const SlotPlan& plan, int offset, int frames, bool drawsAlone) {
+    if (renderSteadyRun(voice, plan.voice, frames, drawsAlone, runLanes)) {
+        voice.position += static_cast<uint32_t>(frames);
+    } else {
+        for (int i = 0; i < frames; ++i) {
+            const StereoFrame f = renderVoice(voice, plan.voice);
+            runLanes[2 * i] = f.left;
+            runLanes[2 * i + 1] = f.right;
+        }
+    }
+    addRun(frames, offset, plan.echoSend);
+}
+
+// The voice's frames of the chunk, up to and including the one in which it finishes; returns
+// that frame, or stillPlaying. Even a voice of length 0 is heard once.
+int renderVoiceIntoChunk(Voice& voice, const SlotPlan& plan, int frames, bool drawsAlone) {
+    int done = 0;
+    while (done < frames) {
+        const uint32_t total = totalLength(voice);
+        // A voice at or past its length plays one frame; one at 2^32 - 1 then wraps and plays on.
+        const uint32_t untilEnd = voice.position < total ? total - voice.position : 1;
+        const int run = static_cast<int>(std::min<uint32_t>(static_cast<uint32_t>(frames - done), untilEnd));
+        renderRun(voice, plan, done, run, drawsAlone);
+        done += run;
+        if (static_cast<uint32_t>(run) == untilEnd && voiceFinished(voice)) return done - 1;
+    }
+    return stillPlaying;
+}
+
+// Noise voices playing together draw in turn, frame by frame in slot order, as they always have.
+void renderNoiseVoicesIntoChunk(int frames) {
+    for (int i = 0; i < frames; ++i) {
+        for (int k = 0; k < activeCount; ++k) {
+            const int slot = activeSlots[k];
+            if (!plans[slot].voice.drawsNoise || finishedAt[k] != stillPlaying) continue;
+            const StereoFrame f = renderVoice(voices[slot], plans[slot].voice);
+            runLanes[0] = f.left;
+            runLanes[1] = f.right;
+            addRun(1, i, plans[slot].echoSend);
+            if (voiceFinished(voices[slot])) finishedAt[k] = i;
+        }
+    }
+}
+
+// Finished voices leave the list in the order they finished, slot order within a frame.
+void retireFinishedVoices() {
+    struct Finish {
+        int frame;
+        int slot;
+    };
+    Finish finished[voiceSlotCount];
+    int finishedCount = 0;
+    int kept = 0;
+    for (int k = 0; k < activeCount; ++k) {
+        if (finishedAt[k] == stillPlaying) activeSlots[kept++] = activeSlots[k];
+        else finished[finishedCount++] = {finishedAt[k], activeSlots[k]};
+    }
+    activeCount = kept;
+    std::sort(finished, finished + finishedCount, [](Finish a, Finish b) {
+        return a.frame != b.frame ? a.frame < b.frame : a.slot < b.slot;
+    });
+    for (int i = 0; i < finishedCount; ++i) retireVoice(finished[i].slot);
+}
+
+// Renders every active voice over the next `frames` frames into the chunk's sums.
+void mixChunk(int frames) {
+    std::fill(dryLanes, dryLanes + 2 * frames, 0);
+    std::fill(sendLanes, sendLanes + 2 * frames, 0);
+    int noiseVoices = 0;
+    for (int k = 0; k < activeCount; ++k) noiseVoices += plans[activeSlots[k]].voice.drawsNoise;
+    for (int k = 0; k < activeCount; ++k) {
+        const int slot = activeSlots[k];
+        const bool drawsInTurn = plans[slot].voice.drawsNoise && noiseVoices > 1;
+        finishedAt[k] = drawsInTurn ? stillPlaying
+                                    : renderVoiceIntoChunk(voices[slot], plans[slot], frames, noiseVoices == 1);
+    }
+    if (noiseVoices > 1) renderNoiseVoicesIntoChunk(frames);
+    retireFinishedVoices();
+}
+
+StereoFrame laneFrame(const int32_t* lanes, int i) { return {wrap16(lanes[2 * i]), wrap16(lanes[2 * i + 1])}; }
+
+// Frame i of the mixed chunk, through the echo.
+StereoFrame echoedFrame(int i) {
+    const EchoReadings echo = runEchoNetwork(laneFrame(sendLanes, i));
+    return laneFrame(dryLanes, i) + scaled(echo.forward, forwardReturn) + scaled(echo.doubled, doubleReturn) +
            scaled(echo.reverse, reverseReturn);
 }
 
@@ -175,7 +260,8 @@ EchoReadings runEchoNetwork(StereoFrame send) {
 
 StereoFrame mixFrame() {
     planActiveVoices();
-    return mixPlannedFrame();
+    mixChunk(1);
+    return echoedFrame(0);
 }
 
 void applyEchoCut() {
@@ -186,8 +272,12 @@ void audioCallback(void*, unsigned char* stream, int len) {
     syncAudioSide();
     planActiveVoices();
     const int frames = len / bytesPerFrame;
-    for (int i = 0; i < frames; ++i) {
-        storeFrame(mixPlannedFrame(), stream + i * bytesPerFrame);
-        ++frameCounter;
+    for (int start = 0; start < frames; start += chunkFrames) {
+        const int chunk = std::min(chunkFrames, frames - start);
+        mixChunk(chunk);
+        for (int i = 0; i < chunk; ++i) {
+            storeFrame(echoedFrame(i), stream + (start + i) * bytesPerFrame);
+            ++frameCounter;
+        }
     }
 }

@@ -12,9 +12,6 @@ namespace {
 
 constexpr float panSpread = 0.4f;
 constexpr float panBase = 0.6f;
-constexpr uint32_t noiseLevels = 1024;
-constexpr double noiseCentre = 512.0;
-constexpr double noiseStep = 1.0 / 512.0;
 constexpr int16_t driveClip = 8191;
 
 StereoFrame mono(int16_t w) { return {w, w}; }
@@ -33,12 +30,6 @@ double dropTime(const Voice& v, uint32_t p) {
     return releaseStart + x * (1.0 - x / v.release);
 }
 
-const StereoFrame* noteTableOf(int8_t note) {
-    if (note < 0 || note >= static_cast<int>(noteTables.size())) return nullptr;
-    return noteTables[note].get();
-}
-
-float noteFrequencyOf(int8_t note) { return note >= 0 && note < noteCount ? noteFrequency[note] : 0; }
 
 StereoFrame sineWave(const Voice& v, uint32_t p, float g) {
     return scaled(mono(wave(sinePhase(v.frequency, p))), g);
@@ -71,12 +62,11 @@ StereoFrame dropSine(const Voice& v, uint32_t p, float g) {
 }
 
 StereoFrame glideSine(const Voice& v, uint32_t p, float g) {
-    const float from = noteFrequencyOf(v.noteIndex) * v.noteMultiple;
+    const float from = glideStartFrequency(v);
     if (p < attackEnd(v)) return scaled(mono(wave(sinePhase(from, p))), g);
     if (p >= sustainEnd(v)) return sineWave(v, p, g);
     const float q = static_cast<float>(p - v.attack - v.delay) / static_cast<float>(v.sustain);
-    const double gliding = static_cast<double>(from) * (1.0 - q) + static_cast<double>(q) * v.frequency;
-    return scaled(mono(wave(sinePhase(gliding, p))), g);
+    return scaled(mono(wave(sinePhase(glideFrequency(from, v.frequency, q), p))), g);
 }
 
 StereoFrame wobbleSine(const Voice& v, uint32_t p, float g) {
@@ -88,8 +78,7 @@ StereoFrame wobbleSine(const Voice& v, uint32_t p, float g) {
 
 // Draws from the audio thread's own generator, so the game thread's draws never race with it.
 StereoFrame noise(const Voice&, uint32_t, float g) {
-    const double k = audioRandomSource.below(noiseLevels);
-    return scaled(mono(truncToLane((k - noiseCentre) * noiseStep * fullScale)), g);
+    return scaled(mono(truncToLane(noiseValue(audioRandomSource.below(noiseLevels)))), g);
 }
 
 StereoFrame square(const Voice& v, uint32_t p, float g) { return shapedWave(p, v.frequency, g, 1.0f); }
@@ -152,6 +141,16 @@ StereoFrame applyPanGains(StereoFrame f, PanGains gains) {
 }
 
 }  // namespace
+
+const StereoFrame* noteTableOf(int8_t note) {
+    if (note < 0 || note >= static_cast<int>(noteTables.size())) return nullptr;
+    return noteTables[note].get();
+}
+
+float glideStartFrequency(const Voice& v) {
+    const float note = v.noteIndex >= 0 && v.noteIndex < noteCount ? noteFrequency[v.noteIndex] : 0;
+    return note * v.noteMultiple;
+}
 
 int sampleIndexOf(int32_t type) {
     return type >= firstSampleType && type - firstSampleType < sampleCount ? type - firstSampleType : -1;

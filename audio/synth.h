@@ -77,5 +77,9 @@ float envelopeAt(float p, const VoicePlan& plan);
 StereoFrame shapedWave(unsigned t, float frequency, float gain, float shape);
 StereoFrame applyPan(StereoFrame f, float pan);
 PanGains panGains(float pan);
+// A note's table, or null for a note without one.
+const StereoFrame* noteTableOf(int8_t note);
+// Where a glide starts: its note's frequency times its multiple; 0 for a note outside the two octaves.
+float glideStartFrequency(const Voice& v);
 // The sample a voice type plays, or -1 when it plays none.
 int sampleIndexOf(int32_t type);

@@ -26,9 +26,12 @@ inline float fastSin(float x) {
     return linear * a - quadratic * a * std::fabs(a);
 }
 
-// A phase is formed in double and kept in single precision.
-inline float sinePhase(double frequency, uint32_t p) {
-    return static_cast<float>(frequency * twoPi * p / outputRate);
+// A phase is formed in double and kept in single precision; p is a position.
+inline float sinePhase(double frequency, double p) { return static_cast<float>(frequency * twoPi * p / outputRate); }
+
+// A glide's frequency a fraction q of the way from `from` to `to`.
+inline double glideFrequency(float from, float to, float q) {
+    return static_cast<double>(from) * (1.0 - q) + static_cast<double>(q) * to;
 }
 
 inline double sineValue(float phase) { return fullScale * fastSin(phase); }
@@ -44,6 +47,14 @@ inline float wobblePhase(float modulator, double frequency, double t) {
 // Where in its note table a note voice reads at position p.
 inline uint32_t noteFrame(int8_t noteMultiple, uint32_t p) {
     return static_cast<uint32_t>(static_cast<int32_t>(noteMultiple)) * p % noteTableFrames;
+}
+
+// Noise: one of noiseLevels evenly spaced levels across the full scale, drawn at every frame.
+constexpr uint32_t noiseLevels = 1024;
+inline double noiseValue(uint32_t level) {
+    constexpr double centre = 512.0;
+    constexpr double step = 1.0 / 512.0;
+    return (level - centre) * step * fullScale;
 }
 
 // Truncated toward zero, low 32 bits kept: the square types count periods in wrapping integers.

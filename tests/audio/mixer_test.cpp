@@ -198,18 +198,56 @@ TEST_F(MixerTest, ACrowdOfVoicesMixesInSlotOrderToThePinnedOutput) {
 }
 
 
-// Fields at and beyond every edge: NaN and infinite values, huge gains and frequencies, lengths
-// and positions that wrap, unnamed types and notes outside the tables, buffers of odd lengths.
-// The output, the retired order, the final positions and the noise draws are pinned to the bit.
-TEST_F(MixerTest, VoicesWithExtremeFieldsMixToThePinnedOutput) {
-    installSample(0, std::vector<StereoFrame>(700, StereoFrame{-32768, 32767}));
-    installSample(1, std::vector<StereoFrame>(5000, StereoFrame{9000, -17}));
+// Everything the mixer hands out, in FNV-1a: frames, retired slots, final positions, noise draws.
+struct Digest {
+    uint64_t value = 1469598103934665603ull;
+    void add(uint64_t v) { value = (value ^ v) * 1099511628211ull; }
+    void addFrames(const std::vector<StereoFrame>& frames) {
+        for (const StereoFrame& f : frames) add(static_cast<uint16_t>(f.left) << 16 | static_cast<uint16_t>(f.right));
+    }
+};
+
+// Starts up to `count` voices made by `make` in free slots drawn from `random`, then mixes a
+// buffer of `frames` into the digest with the slots retired meanwhile.
+template <typename Make>
+void mixBatch(RandomStream& random, int count, Make make, int frames, Digest& digest) {
+    for (int n = 0; n < count; ++n) {
+        const int slot = static_cast<int>(random.below(voiceSlotCount));
+        if (voiceActive[slot]) continue;
+        voices[slot] = make(n);
+        activateVoice(slot);
+    }
+    digest.addFrames(mixFrames(frames));
+    for (int slot : retiredSlots) digest.add(static_cast<uint64_t>(slot));
+    retiredSlots.clear();
+}
+
+void finishDigest(Digest& digest) {
+    for (const Voice& v : voices) digest.add(v.position);
+    digest.add(audioRandomSource.draw());
+}
+
+// Tables whose every frame differs, so that a wrong read shows.
+void installPatternNoteTables() {
     noteTables.resize(noteCount);
     for (int n = 0; n < noteCount; ++n) {
         noteTables[n].reset(new StereoFrame[noteTableFrames]);
         for (uint32_t j = 0; j < noteTableFrames; ++j)
             noteTables[n][j] = {static_cast<int16_t>(j * 37 + n * 1000), static_cast<int16_t>(n - j * 11)};
     }
+}
+
+template <typename Values>
+auto pickFrom(RandomStream& random, const Values& values) {
+    return values[random.below(std::size(values))];
+}
+
+// Fields at and beyond every edge: NaN and infinite values, huge gains and frequencies, lengths
+// and positions that wrap, unnamed types and notes outside the tables, buffers of odd lengths.
+TEST_F(MixerTest, VoicesWithExtremeFieldsMixToThePinnedOutput) {
+    installSample(0, std::vector<StereoFrame>(700, StereoFrame{-32768, 32767}));
+    installSample(1, std::vector<StereoFrame>(5000, StereoFrame{9000, -17}));
+    installPatternNoteTables();
     const float nan = std::nanf("");
     const float inf = std::numeric_limits<float>::infinity();
     const float frequencies[] = {0.3f, 55.0f, 440.0f, 1234.5f, 19000.0f, -300.0f, 7e6f, 3e9f, 3e38f, nan, inf};
@@ -220,37 +258,72 @@ TEST_F(MixerTest, VoicesWithExtremeFieldsMixToThePinnedOutput) {
     const uint32_t positions[] = {0, 0, 0, 0, 1000, 16777200, 0x7ffffff0u, 0xfffffe00u, 0xffffffffu};
     RandomStream random(4242);
     audioRandomSource.seed(99);
-    uint64_t digest = 1469598103934665603ull;  // FNV-1a
-    auto mix = [&digest](uint64_t value) { digest = (digest ^ value) * 1099511628211ull; };
-    auto pick = [&random](const auto& values) { return values[random.below(std::size(values))]; };
-    const int bufferFrames[] = {2048, 1, 333, 4096, 2048, 777};
-    for (int frames : bufferFrames) {
-        for (int n = 0; n < 48; ++n) {
-            const int slot = static_cast<int>(random.below(voiceSlotCount));
-            if (voiceActive[slot]) continue;
-            Voice v;
-            v.type = static_cast<int32_t>(random.below(21)) - 1;
-            v.frequency = pick(frequencies);
-            v.amplitude = pick(amplitudes);
-            v.echoSend = pick(sends);
-            v.pan = pick(pans);
-            v.position = pick(positions);
-            v.delay = random.below(4) == 0 ? pick(lengths) : random.below(300);
-            v.attack = random.below(3) == 0 ? pick(lengths) : random.below(900);
-            v.sustain = random.below(3) == 0 ? pick(lengths) : random.below(3000);
-            v.release = random.below(3) == 0 ? pick(lengths) : random.below(2500);
-            v.noteIndex = static_cast<int8_t>(static_cast<int>(random.below(28)) - 2);
-            v.noteMultiple = static_cast<int8_t>(static_cast<int>(random.below(9)) - 3);
-            startVoice(slot, v);
-        }
-        for (const StereoFrame& f : mixFrames(frames))
-            mix(static_cast<uint16_t>(f.left) << 16 | static_cast<uint16_t>(f.right));
-        for (int slot : retiredSlots) mix(static_cast<uint64_t>(slot));
-        retiredSlots.clear();
-    }
-    for (const Voice& v : voices) mix(v.position);
-    mix(audioRandomSource.draw());
-    EXPECT_EQ(digest, 18307266364243641534ull) << "taken from the mixer that rendered one frame at a time";
+    auto make = [&](int) {
+        Voice v;
+        v.type = static_cast<int32_t>(random.below(21)) - 1;
+        v.frequency = pickFrom(random, frequencies);
+        v.amplitude = pickFrom(random, amplitudes);
+        v.echoSend = pickFrom(random, sends);
+        v.pan = pickFrom(random, pans);
+        v.position = pickFrom(random, positions);
+        v.delay = random.below(4) == 0 ? pickFrom(random, lengths) : random.below(300);
+        v.attack = random.below(3) == 0 ? pickFrom(random, lengths) : random.below(900);
+        v.sustain = random.below(3) == 0 ? pickFrom(random, lengths) : random.below(3000);
+        v.release = random.below(3) == 0 ? pickFrom(random, lengths) : random.below(2500);
+        v.noteIndex = static_cast<int8_t>(static_cast<int>(random.below(28)) - 2);
+        v.noteMultiple = static_cast<int8_t>(static_cast<int>(random.below(9)) - 3);
+        return v;
+    };
+    Digest digest;
+    for (int frames : {2048, 1, 333, 4096, 2048, 777}) mixBatch(random, 48, make, frames, digest);
+    finishDigest(digest);
+    EXPECT_EQ(digest.value, 18307266364243641534ull) << "taken from the mixer that rendered one frame at a time";
+}
+
+// Voices of every kind that reach long sustains, with gains, sends and positions on both sides of
+// the limits of 32-bit products and positions, delays that single precision cannot tell apart,
+// and one noise voice drawing alone before others join it.
+TEST_F(MixerTest, SustainedVoicesOfEveryKindMixToThePinnedOutput) {
+    std::vector<StereoFrame> ramp(20000);
+    for (size_t i = 0; i < ramp.size(); ++i) ramp[i] = {static_cast<int16_t>(i * 7), static_cast<int16_t>(-13 * i)};
+    installSample(0, ramp);
+    installSample(1, std::vector<StereoFrame>(ramp.begin(), ramp.begin() + 3001));
+    installPatternNoteTables();
+    const float frequencies[] = {55.0f, 440.0f, 1234.5f, 0.3f, -300.0f, 1e5f, 3e7f};
+    const float amplitudes[] = {0.3f, 1.0f, 2.5f, -0.5f, 0.0f, 65535.0f, 65536.0f, 1e5f};
+    const float sends[] = {0.5f, -0.25f, 65535.0f, 65536.0f, 1e6f};
+    const float pans[] = {0.0f, 1.0f, -1.0f, 0.3f, std::nanf("")};
+    const uint32_t positions[] = {0, 0, 0, 16777000, 16777216, 0x7fffff00u};
+    const uint32_t farDelays[] = {16777217u, 16777219u, 0x7fffff80u};
+    RandomStream random(77);
+    audioRandomSource.seed(3);
+    // The first batch's first voice is its only noise voice.
+    auto make = [&](int firstBatch, int n) {
+        Voice v;
+        const int32_t type = static_cast<int32_t>(random.below(18)) + 1;
+        const bool noise = firstBatch ? n == 0 : type == static_cast<int32_t>(VoiceType::Noise);
+        v.type = noise ? static_cast<int32_t>(VoiceType::Noise) : type == 8 ? 1 : type;
+        v.frequency = pickFrom(random, frequencies);
+        v.amplitude = pickFrom(random, amplitudes);
+        v.echoSend = pickFrom(random, sends);
+        v.pan = pickFrom(random, pans);
+        v.position = pickFrom(random, positions);
+        v.delay = random.below(4) == 0 ? pickFrom(random, farDelays) : random.below(200);
+        v.attack = random.below(3) == 0 ? 0 : random.below(600);
+        v.sustain = random.below(2) == 0 || v.position > 0x7f000000u ? 0x90000000u : 500 + random.below(5000);
+        v.release = random.below(3000);
+        v.noteIndex = static_cast<int8_t>(random.below(noteCount));
+        v.noteMultiple = static_cast<int8_t>(1 + random.below(3));
+        if (noise) v.amplitude = 0.5f;
+        // Near 2^31 only the lowest frequencies still give a sine that is not 0 throughout.
+        if (v.position > 0x7f000000u) v.frequency = 0.3f;
+        return v;
+    };
+    Digest digest;
+    mixBatch(random, 12, [&](int n) { return make(true, n); }, 4096, digest);
+    for (int frames : {2048, 3001, 2048, 4096}) mixBatch(random, 24, [&](int n) { return make(false, n); }, frames, digest);
+    finishDigest(digest);
+    EXPECT_EQ(digest.value, 17104618034753345333ull) << "taken from the mixer that rendered one frame at a time";
 }
 
 }  // namespace
