@@ -1,6 +1,7 @@
 #include <cmath>
 #include <thread>
 
+#include "audio/float_sine.h"
 #include "audio/synth.h"
 
 float noteFrequency[noteCount];
@@ -29,10 +30,21 @@ float semitonePower(int exponent) {
     return exponent < 0 ? 1.0f / result : result;
 }
 
-int16_t noteTableValue(float frequency, uint32_t frame) {
-    const float phase = static_cast<float>(static_cast<double>(frequency) * twoPi * frame / outputRate);
-    const float sine = static_cast<float>(std::sin(static_cast<double>(phase)));
-    return truncToLane(fullScale * sine);
+// A table is built in blocks of whole phases.
+constexpr uint32_t phasesAtOnce = 4000;
+static_assert(noteTableFrames % phasesAtOnce == 0, "tables are whole blocks");
+
+// Frames [first, first + phasesAtOnce) of a note's table: the sine of a phase formed in double and
+// kept in single precision, taken in double and kept in single precision.
+void fillNoteFrames(float frequency, uint32_t first, StereoFrame* out) {
+    double phase[phasesAtOnce];
+    float sine[phasesAtOnce];
+    for (uint32_t j = 0; j < phasesAtOnce; ++j) phase[j] = sinePhase(frequency, first + j);
+    floatSines(phase, sine, static_cast<int>(phasesAtOnce));
+    for (uint32_t j = 0; j < phasesAtOnce; ++j) {
+        const int16_t s = truncToLane(fullScale * sine[j]);
+        out[j] = {s, s};
+    }
 }
 
 }  // namespace
@@ -44,10 +56,9 @@ void buildNoteFrequencies() {
 void buildNoteTables() {
     noteTables.resize(noteCount);
     for (int i = 0; i < noteCount; ++i) {
-        noteTables[i].reset(new StereoFrame[noteTableFrames]());
-        for (uint32_t j = 0; j < noteTableFrames; ++j) {
-            const int16_t s = noteTableValue(noteFrequency[i], j);
-            noteTables[i][j] = {s, s};
+        noteTables[i].reset(new StereoFrame[noteTableFrames]);
+        for (uint32_t j = 0; j < noteTableFrames; j += phasesAtOnce) {
+            fillNoteFrames(noteFrequency[i], j, noteTables[i].get() + j);
         }
     }
 }
