@@ -39,7 +39,8 @@ constexpr int chunk = 256;
     const double r = ((x - n * halfPi1) - n * halfPi2) - n * halfPi3;
     const double z = r * r;
     const double s = r + r * z * (sin1 + z * (sin2 + z * (sin3 + z * (sin4 + z * (sin5 + z * sin6)))));
-    const double c = 1.0 - 0.5 * z + z * z * (cos1 + z * (cos2 + z * (cos3 + z * (cos4 + z * (cos5 + z * cos6)))));
+    const double c =
+        1.0 - 0.5 * z + z * z * (cos1 + z * (cos2 + z * (cos3 + z * (cos4 + z * (cos5 + z * cos6)))));
     const double y = (quadrant & 1) ? c : s;
     return (quadrant & 2) ? -y : y;
 }

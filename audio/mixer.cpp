@@ -59,6 +59,10 @@ constexpr float reverseReturn = 0.2f;
 constexpr float echoCutFactor = 0.5f;
 // The double tap writes half the buffer ahead, into an even slot and the odd slot after it.
 constexpr int doubleTapLead = echoFrameCount / 2;
+// Every echo gain is below 1, so no product of the echo needs scaled()'s range check.
+StereoFrame echoScaled(StereoFrame f, float gain) {
+    return {scaleLaneByModerateGain(f.left, gain), scaleLaneByModerateGain(f.right, gain)};
+}
 // A send below this in magnitude keeps every lane's product within 32 bits.
 constexpr double moderateSend = 65536.0;
 
@@ -182,9 +186,8 @@ void retireFinishedVoices() {
         else finished[finishedCount++] = {finishedAt[k], activeSlots[k]};
     }
     activeCount = kept;
-    std::sort(finished, finished + finishedCount, [](Finish a, Finish b) {
-        return a.frame != b.frame ? a.frame < b.frame : a.slot < b.slot;
-    });
+    std::sort(finished, finished + finishedCount,
+              [](Finish a, Finish b) { return a.frame != b.frame ? a.frame < b.frame : a.slot < b.slot; });
     for (int i = 0; i < finishedCount; ++i) retireVoice(finished[i].slot);
 }
 
@@ -197,20 +200,23 @@ void mixChunk(int frames) {
     for (int k = 0; k < activeCount; ++k) {
         const int slot = activeSlots[k];
         const bool drawsInTurn = plans[slot].voice.drawsNoise && noiseVoices > 1;
-        finishedAt[k] = drawsInTurn ? stillPlaying
-                                    : renderVoiceIntoChunk(voices[slot], plans[slot], frames, noiseVoices == 1);
+        finishedAt[k] = drawsInTurn
+                            ? stillPlaying
+                            : renderVoiceIntoChunk(voices[slot], plans[slot], frames, noiseVoices == 1);
     }
     if (noiseVoices > 1) renderNoiseVoicesIntoChunk(frames);
     retireFinishedVoices();
 }
 
-StereoFrame laneFrame(const int32_t* lanes, int i) { return {wrap16(lanes[2 * i]), wrap16(lanes[2 * i + 1])}; }
+StereoFrame laneFrame(const int32_t* lanes, int i) {
+    return {wrap16(lanes[2 * i]), wrap16(lanes[2 * i + 1])};
+}
 
 // Frame i of the mixed chunk, through the echo.
 StereoFrame echoedFrame(int i) {
     const EchoReadings echo = runEchoNetwork(laneFrame(sendLanes, i));
-    return laneFrame(dryLanes, i) + scaled(echo.forward, forwardReturn) + scaled(echo.doubled, doubleReturn) +
-           scaled(echo.reverse, reverseReturn);
+    return laneFrame(dryLanes, i) + echoScaled(echo.forward, forwardReturn) +
+           echoScaled(echo.doubled, doubleReturn) + echoScaled(echo.reverse, reverseReturn);
 }
 
 }  // namespace
@@ -227,14 +233,14 @@ void resetMixer() {
 
 StereoFrame stepForwardTap(StereoFrame send) {
     const StereoFrame a = echoBuffer[forwardTap];
-    echoBuffer[forwardTap] = scaled(a, forwardKeep) + scaled(send, forwardSend);
+    echoBuffer[forwardTap] = echoScaled(a, forwardKeep) + echoScaled(send, forwardSend);
     if (++forwardTap == echoFrameCount) forwardTap = 0;
     return a;
 }
 
 StereoFrame stepDoubleTap(StereoFrame send) {
     const StereoFrame b = echoBuffer[doubleTap];
-    const StereoFrame v = scaled(b, doubleKeep) + scaled(send, doubleSend);
+    const StereoFrame v = echoScaled(b, doubleKeep) + echoScaled(send, doubleSend);
     echoBuffer[(doubleTap + doubleTapLead) % echoFrameCount] += v;
     echoBuffer[(doubleTap + doubleTapLead + 1) % echoFrameCount] += v;
     doubleTap += 2;
@@ -244,7 +250,7 @@ StereoFrame stepDoubleTap(StereoFrame send) {
 
 StereoFrame stepReverseTap(StereoFrame send) {
     const StereoFrame c = echoBuffer[reverseTap];
-    echoBuffer[reverseTap] += scaled(c, reverseKeep) + scaled(send, reverseSend);
+    echoBuffer[reverseTap] += echoScaled(c, reverseKeep) + echoScaled(send, reverseSend);
     if (--reverseTap < 0) reverseTap = echoFrameCount - 1;
     return c;
 }
@@ -265,7 +271,7 @@ StereoFrame mixFrame() {
 }
 
 void applyEchoCut() {
-    for (StereoFrame& f : echoBuffer) f = scaled(f, echoCutFactor);
+    for (StereoFrame& f : echoBuffer) f = echoScaled(f, echoCutFactor);
 }
 
 void audioCallback(void*, unsigned char* stream, int len) {

@@ -30,7 +30,6 @@ double dropTime(const Voice& v, uint32_t p) {
     return releaseStart + x * (1.0 - x / v.release);
 }
 
-
 StereoFrame sineWave(const Voice& v, uint32_t p, float g) {
     return scaled(mono(wave(sinePhase(v.frequency, p))), g);
 }

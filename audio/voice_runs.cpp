@@ -36,7 +36,7 @@ bool gainFits(double gain) { return std::fabs(gain) < moderateLaneGain; }
 
 // A sine whose frequency holds still.
 [[gnu::target_clones("avx2", "default")]] void sineRun(double frequency, int32_t first, int count, float g,
-                                                         int16_t* mono, int& unfit) {
+                                                       int16_t* mono, int& unfit) {
     int bad = 0;
     for (int i = 0; i < count; ++i) {
         const int16_t w = truncFitting(sineValue(sinePhase(frequency, first + i)), bad);
@@ -47,8 +47,8 @@ bool gainFits(double gain) { return std::fabs(gain) < moderateLaneGain; }
 
 // A glide through its sustain; `into` is how far into the sustain the run starts.
 [[gnu::target_clones("avx2", "default")]] void glideRun(float from, float to, float sustain, int32_t first,
-                                                          int32_t into, int count, float g, int16_t* mono,
-                                                          int& unfit) {
+                                                        int32_t into, int count, float g, int16_t* mono,
+                                                        int& unfit) {
     int bad = 0;
     for (int i = 0; i < count; ++i) {
         const float q = static_cast<float>(into + i) / sustain;
@@ -59,7 +59,7 @@ bool gainFits(double gain) { return std::fabs(gain) < moderateLaneGain; }
 }
 
 [[gnu::target_clones("avx2", "default")]] void wobbleRun(double frequency, int32_t first, int count, float g,
-                                                           int16_t* mono, int& unfit) {
+                                                         int16_t* mono, int& unfit) {
     double modulatorPhase[runFrameLimit] = {};
     float modulator[runFrameLimit];
     for (int i = 0; i < count; ++i) {
@@ -76,7 +76,7 @@ bool gainFits(double gain) { return std::fabs(gain) < moderateLaneGain; }
 }
 
 [[gnu::target_clones("avx2", "default")]] void shapedRun(uint32_t step, uint32_t first, int count, float g,
-                                                           float shape, int16_t* mono, int& unfit) {
+                                                         float shape, int16_t* mono, int& unfit) {
     int bad = 0;
     for (int i = 0; i < count; ++i) {
         const uint32_t k = step * (first + static_cast<uint32_t>(i)) % outputRate;
@@ -88,12 +88,14 @@ bool gainFits(double gain) { return std::fabs(gain) < moderateLaneGain; }
 // Draws from the audio thread's source, in frame order: only for a voice that draws alone.
 void noiseRun(int count, float g, int16_t* mono) {
     for (int i = 0; i < count; ++i) {
-        mono[i] = scaleFitting(wrap16(static_cast<int32_t>(noiseValue(audioRandomSource.below(noiseLevels)))), g);
+        mono[i] =
+            scaleFitting(wrap16(static_cast<int32_t>(noiseValue(audioRandomSource.below(noiseLevels)))), g);
     }
 }
 
 void squareRun(uint32_t step, uint32_t first, int count, float g, int16_t* mono) {
-    for (int i = 0; i < count; ++i) mono[i] = scaleFitting(squareLevel(step * (first + static_cast<uint32_t>(i))), g);
+    for (int i = 0; i < count; ++i)
+        mono[i] = scaleFitting(squareLevel(step * (first + static_cast<uint32_t>(i))), g);
 }
 
 // A note table read at the voice's multiple of each position, optionally driven and clipped first.
@@ -124,7 +126,7 @@ void sampleRun(int sample, uint32_t index, int count, float g, int16_t* lanes) {
 }
 
 [[gnu::target_clones("avx2", "default")]] void panMono(const int16_t* mono, int count, PanGains pan,
-                                                         int16_t* lanes) {
+                                                       int16_t* lanes) {
     for (int i = 0; i < count; ++i) {
         lanes[2 * i] = scaleFitting(mono[i], pan.left);
         lanes[2 * i + 1] = scaleFitting(mono[i], pan.right);
@@ -224,8 +226,8 @@ bool renderSteadyRun(const Voice& v, const VoicePlan& plan, int count, bool draw
         std::fill(lanes, lanes + 2 * count, 0);
         return true;
     }
-    const bool noteType =
-        v.type == static_cast<int32_t>(VoiceType::NoteTone) || v.type == static_cast<int32_t>(VoiceType::DrivenNoteTone);
+    const bool noteType = v.type == static_cast<int32_t>(VoiceType::NoteTone) ||
+                          v.type == static_cast<int32_t>(VoiceType::DrivenNoteTone);
     if (noteType) {
         const StereoFrame* table = noteTableOf(v.noteIndex);
         const bool driveFits = v.type == static_cast<int32_t>(VoiceType::NoteTone) || gainFits(v.frequency);

@@ -27,7 +27,9 @@ inline float fastSin(float x) {
 }
 
 // A phase is formed in double and kept in single precision; p is a position.
-inline float sinePhase(double frequency, double p) { return static_cast<float>(frequency * twoPi * p / outputRate); }
+inline float sinePhase(double frequency, double p) {
+    return static_cast<float>(frequency * twoPi * p / outputRate);
+}
 
 // A glide's frequency a fraction q of the way from `from` to `to`.
 inline double glideFrequency(float from, float to, float q) {
@@ -41,7 +43,8 @@ inline double wobbleModulatorPhase(double frequency, double t) {
     return frequency * wobbleRate * twoPi * t / outputRate;
 }
 inline float wobblePhase(float modulator, double frequency, double t) {
-    return static_cast<float>(modulator * static_cast<double>(wobbleDepth) + frequency * twoPi * t / outputRate);
+    return static_cast<float>(modulator * static_cast<double>(wobbleDepth) +
+                              frequency * twoPi * t / outputRate);
 }
 
 // Where in its note table a note voice reads at position p.
@@ -58,11 +61,14 @@ inline double noiseValue(uint32_t level) {
 }
 
 // Truncated toward zero, low 32 bits kept: the square types count periods in wrapping integers.
-inline uint32_t low32(double value) { return static_cast<uint32_t>(truncKeepingLowBits(value, 4294967296.0)); }
+inline uint32_t low32(double value) {
+    return static_cast<uint32_t>(truncKeepingLowBits(value, 4294967296.0));
+}
 
 // Low for the first half of each period.
 inline int16_t squareLevel(uint32_t q) {
-    return q % outputRate < squareHalfPeriod ? static_cast<int16_t>(-fullScale) : static_cast<int16_t>(fullScale);
+    return q % outputRate < squareHalfPeriod ? static_cast<int16_t>(-fullScale)
+                                             : static_cast<int16_t>(fullScale);
 }
 
 // A trapezoid at phase count k (below outputRate): a triangle at shape 0, a square at shape 1.

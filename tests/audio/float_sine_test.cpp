@@ -29,8 +29,9 @@ TEST(FloatSines, GiveStdSinRoundedToSinglePrecisionBitForBit) {
         const double turn = k * 1.5707963267948966;
         for (double d : {std::nextafter(turn, -1e300), turn, std::nextafter(turn, 1e300)}) x.push_back(d);
     }
-    for (double special : {0.0, -0.0, std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
-                           std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::denorm_min(), 1e308}) {
+    for (double special :
+         {0.0, -0.0, std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::denorm_min(), 1e308}) {
         x.push_back(special);
     }
     std::vector<float> out(x.size());

@@ -197,13 +197,13 @@ TEST_F(MixerTest, ACrowdOfVoicesMixesInSlotOrderToThePinnedOutput) {
     EXPECT_EQ(digest, 2630568656498155583ull) << "taken from the mixer that scanned all 512 slots";
 }
 
-
 // Everything the mixer hands out, in FNV-1a: frames, retired slots, final positions, noise draws.
 struct Digest {
     uint64_t value = 1469598103934665603ull;
     void add(uint64_t v) { value = (value ^ v) * 1099511628211ull; }
     void addFrames(const std::vector<StereoFrame>& frames) {
-        for (const StereoFrame& f : frames) add(static_cast<uint16_t>(f.left) << 16 | static_cast<uint16_t>(f.right));
+        for (const StereoFrame& f : frames)
+            add(static_cast<uint16_t>(f.left) << 16 | static_cast<uint16_t>(f.right));
     }
 };
 
@@ -250,7 +250,8 @@ TEST_F(MixerTest, VoicesWithExtremeFieldsMixToThePinnedOutput) {
     installPatternNoteTables();
     const float nan = std::nanf("");
     const float inf = std::numeric_limits<float>::infinity();
-    const float frequencies[] = {0.3f, 55.0f, 440.0f, 1234.5f, 19000.0f, -300.0f, 7e6f, 3e9f, 3e38f, nan, inf};
+    const float frequencies[] = {0.3f, 55.0f, 440.0f, 1234.5f, 19000.0f, -300.0f,
+                                 7e6f, 3e9f,  3e38f,  nan,     inf};
     const float amplitudes[] = {0.2f, 1.0f, -0.7f, 0.0f, 3.5f, 1e6f, nan, -inf};
     const float sends[] = {0.0f, 0.45f, -1.5f, 60000.0f, 2e9f, 1.5e14f, 3e14f, nan, inf};
     const float pans[] = {0.0f, 1.0f, -1.0f, 0.3f, 2.5f, -7.0f, nan};
@@ -277,7 +278,8 @@ TEST_F(MixerTest, VoicesWithExtremeFieldsMixToThePinnedOutput) {
     Digest digest;
     for (int frames : {2048, 1, 333, 4096, 2048, 777}) mixBatch(random, 48, make, frames, digest);
     finishDigest(digest);
-    EXPECT_EQ(digest.value, 18307266364243641534ull) << "taken from the mixer that rendered one frame at a time";
+    EXPECT_EQ(digest.value, 18307266364243641534ull)
+        << "taken from the mixer that rendered one frame at a time";
 }
 
 // Voices of every kind that reach long sustains, with gains, sends and positions on both sides of
@@ -285,7 +287,8 @@ TEST_F(MixerTest, VoicesWithExtremeFieldsMixToThePinnedOutput) {
 // and one noise voice drawing alone before others join it.
 TEST_F(MixerTest, SustainedVoicesOfEveryKindMixToThePinnedOutput) {
     std::vector<StereoFrame> ramp(20000);
-    for (size_t i = 0; i < ramp.size(); ++i) ramp[i] = {static_cast<int16_t>(i * 7), static_cast<int16_t>(-13 * i)};
+    for (size_t i = 0; i < ramp.size(); ++i)
+        ramp[i] = {static_cast<int16_t>(i * 7), static_cast<int16_t>(-13 * i)};
     installSample(0, ramp);
     installSample(1, std::vector<StereoFrame>(ramp.begin(), ramp.begin() + 3001));
     installPatternNoteTables();
@@ -320,10 +323,14 @@ TEST_F(MixerTest, SustainedVoicesOfEveryKindMixToThePinnedOutput) {
         return v;
     };
     Digest digest;
-    mixBatch(random, 12, [&](int n) { return make(true, n); }, 4096, digest);
-    for (int frames : {2048, 3001, 2048, 4096}) mixBatch(random, 24, [&](int n) { return make(false, n); }, frames, digest);
+    mixBatch(
+        random, 12, [&](int n) { return make(true, n); }, 4096, digest);
+    for (int frames : {2048, 3001, 2048, 4096})
+        mixBatch(
+            random, 24, [&](int n) { return make(false, n); }, frames, digest);
     finishDigest(digest);
-    EXPECT_EQ(digest.value, 17104618034753345333ull) << "taken from the mixer that rendered one frame at a time";
+    EXPECT_EQ(digest.value, 17104618034753345333ull)
+        << "taken from the mixer that rendered one frame at a time";
 }
 
 }  // namespace
