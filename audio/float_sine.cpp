@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "audio/vector_loops.h"
+
 namespace {
 
 // Arguments beyond this go to std::sin: below it the three-part reduction is exact enough.
@@ -47,8 +49,7 @@ constexpr int chunk = 256;
 
 // The polynomial's floats, and whether each needs std::sin after all. Written as one plain loop
 // so that the compiler can run it on several arguments at once.
-[[gnu::target_clones("avx2", "default")]] void approximateSines(const double* x, float* out, bool* unsure,
-                                                                int count) {
+VECTOR_LOOPS void approximateSines(const double* x, float* out, bool* unsure, int count) {
     for (int i = 0; i < count; ++i) {
         const bool inRange = std::fabs(x[i]) < reducedRange;
         int32_t quadrant = 0;

@@ -6,6 +6,7 @@
 #include "audio/handover.h"
 #include "audio/sound_queue.h"  // syncAudioSide(), first thing in every callback
 #include "audio/synth.h"
+#include "audio/vector_loops.h"
 #include "audio/voice_runs.h"
 
 Voice voices[voiceSlotCount];
@@ -110,7 +111,7 @@ void planActiveVoices() {
 }
 
 // Adds a run's lanes to the chunk's sums from `offset` frames on, the send through the voice's gain.
-[[gnu::target_clones("avx2", "default")]] void addRun(int frames, int offset, double send) {
+VECTOR_LOOPS void addRun(int frames, int offset, double send) {
     const int lanes = 2 * frames;
     int32_t* dry = dryLanes + 2 * offset;
     int32_t* sent = sendLanes + 2 * offset;

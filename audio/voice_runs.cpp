@@ -5,6 +5,7 @@
 
 #include "audio/float_sine.h"
 #include "audio/sample_loader.h"
+#include "audio/vector_loops.h"
 #include "audio/wave_math.h"
 #include "base/random.h"
 
@@ -35,8 +36,7 @@ inline int16_t scaleFitting(int16_t lane, double gain) { return wrap16(static_ca
 bool gainFits(double gain) { return std::fabs(gain) < moderateLaneGain; }
 
 // A sine whose frequency holds still.
-[[gnu::target_clones("avx2", "default")]] void sineRun(double frequency, int32_t first, int count, float g,
-                                                       int16_t* mono, int& unfit) {
+VECTOR_LOOPS void sineRun(double frequency, int32_t first, int count, float g, int16_t* mono, int& unfit) {
     int bad = 0;
     for (int i = 0; i < count; ++i) {
         const int16_t w = truncFitting(sineValue(sinePhase(frequency, first + i)), bad);
@@ -46,9 +46,8 @@ bool gainFits(double gain) { return std::fabs(gain) < moderateLaneGain; }
 }
 
 // A glide through its sustain; `into` is how far into the sustain the run starts.
-[[gnu::target_clones("avx2", "default")]] void glideRun(float from, float to, float sustain, int32_t first,
-                                                        int32_t into, int count, float g, int16_t* mono,
-                                                        int& unfit) {
+VECTOR_LOOPS void glideRun(float from, float to, float sustain, int32_t first, int32_t into, int count,
+                           float g, int16_t* mono, int& unfit) {
     int bad = 0;
     for (int i = 0; i < count; ++i) {
         const float q = static_cast<float>(into + i) / sustain;
@@ -58,8 +57,7 @@ bool gainFits(double gain) { return std::fabs(gain) < moderateLaneGain; }
     unfit |= bad;
 }
 
-[[gnu::target_clones("avx2", "default")]] void wobbleRun(double frequency, int32_t first, int count, float g,
-                                                         int16_t* mono, int& unfit) {
+VECTOR_LOOPS void wobbleRun(double frequency, int32_t first, int count, float g, int16_t* mono, int& unfit) {
     double modulatorPhase[runFrameLimit] = {};
     float modulator[runFrameLimit];
     for (int i = 0; i < count; ++i) {
@@ -75,8 +73,8 @@ bool gainFits(double gain) { return std::fabs(gain) < moderateLaneGain; }
     unfit |= bad;
 }
 
-[[gnu::target_clones("avx2", "default")]] void shapedRun(uint32_t step, uint32_t first, int count, float g,
-                                                         float shape, int16_t* mono, int& unfit) {
+VECTOR_LOOPS void shapedRun(uint32_t step, uint32_t first, int count, float g, float shape, int16_t* mono,
+                            int& unfit) {
     int bad = 0;
     for (int i = 0; i < count; ++i) {
         const uint32_t k = step * (first + static_cast<uint32_t>(i)) % outputRate;
@@ -125,15 +123,14 @@ void sampleRun(int sample, uint32_t index, int count, float g, int16_t* lanes) {
     std::fill(lanes + 2 * heard, lanes + 2 * count, 0);
 }
 
-[[gnu::target_clones("avx2", "default")]] void panMono(const int16_t* mono, int count, PanGains pan,
-                                                       int16_t* lanes) {
+VECTOR_LOOPS void panMono(const int16_t* mono, int count, PanGains pan, int16_t* lanes) {
     for (int i = 0; i < count; ++i) {
         lanes[2 * i] = scaleFitting(mono[i], pan.left);
         lanes[2 * i + 1] = scaleFitting(mono[i], pan.right);
     }
 }
 
-[[gnu::target_clones("avx2", "default")]] void panStereo(int count, PanGains pan, int16_t* lanes) {
+VECTOR_LOOPS void panStereo(int count, PanGains pan, int16_t* lanes) {
     for (int i = 0; i < count; ++i) {
         lanes[2 * i] = scaleFitting(lanes[2 * i], pan.left);
         lanes[2 * i + 1] = scaleFitting(lanes[2 * i + 1], pan.right);
