@@ -27,8 +27,10 @@ arch_test="gtest xorg-server-xvfb xorg-xauth xdotool xorg-setxkbmap xkeyboard-co
 
 # The package tools, in functions of their own so that a test can give their answers.
 apt_cache() { apt-cache "$@"; }
-is_installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
-offered() { apt_cache policy "$1" 2>/dev/null | grep -q '^ *Candidate: [^(]'; }
+# grep reads to the end: a grep -q that leaves at the first match can kill a writer that is not
+# done with SIGPIPE, and pipefail then turns the match into a failure.
+is_installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep "install ok installed" >/dev/null; }
+offered() { apt_cache policy "$1" 2>/dev/null | grep '^ *Candidate: [^(]' >/dev/null; }
 
 # Prints the first of the names given that is installed, else the first that can be installed.
 first_available() {

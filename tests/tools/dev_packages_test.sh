@@ -44,6 +44,11 @@ expect_choice "Ubuntu 22.04" test "libsdl1.2-dev "
 OFFERED=()
 packages_for play >/dev/null 2>&1 && fail "packages were chosen with no SDL 1.2 on offer"
 
+# apt-cache goes on writing after the candidate (its version table): the answer must not depend on
+# whether the reader is still there.
+apt_cache() { printf '  Candidate: 1.0\n'; sleep 0.2; printf '  Version table:\n'; }
+offered libsdl1.2-dev || fail "a candidate followed by more output was not taken"
+
 err=$(env PATH=/nonexistent /bin/bash "$SOURCE_DIR/tools/dev.sh" test 2>&1 >/dev/null); status=$?
 [ "$status" = 1 ] || fail "without apt: status $status"
 [[ "$err" == *"Fedora: gcc-c++ "*"sdl12-compat-devel"*"gtest-devel"* && "$err" == *"Arch: "*"sdl12-compat"* ]] ||
