@@ -12,9 +12,6 @@ zqsd='###..#...##.##......
 #...##....#.#.#.....
 ###..##.##..##......'
 
-# Screenshots are numbered from 0 in each run.
-SHOTS=0
-next_shot() { SHOT=$(screenshot "$SHOTS"); SHOTS=$((SHOTS + 1)); }
 new_run() { stop_game; rm -f screen*.png; SHOTS=0; }
 
 # The menu names player 1's keys; a drifting spark may cross them, so up to three looks.
@@ -32,13 +29,9 @@ expect_zqsd_on_menu() {
 # A game started with Return; holding q brings the left paw from cell 50 to the far left.
 expect_q_moves_left_paw() {
   key Return
-  sleep 0.5
-  hold q 0.6
-  local arrived
-  next_shot
-  arrived=$("$PROBE" paw "$SHOT" 8 44 30 60)
-  echo "keys: $1: $arrived paw pixels on the far left after holding q"
-  [ "$arrived" -ge 300 ] || fail "$1: holding q did not move the left paw left"
+  shoot_until 10 "$1: Return did not start a game" title_gone
+  hold_until q 10 "$1: holding q did not move the left paw left" left_paw_far_left
+  echo "keys: $1: $("$PROBE" paw "$SHOT" 8 44 30 60) paw pixels on the far left while q was held"
   key Escape
 }
 

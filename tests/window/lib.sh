@@ -64,6 +64,42 @@ screenshot() {
   fail "no $file after print-screen"
 }
 
+# Pictures are numbered from 0 in each run (a test that keeps files between runs counts itself);
+# SHOT is the newest.
+SHOTS=0
+next_shot() {
+  SHOT=$(screenshot "$SHOTS")
+  SHOTS=$((SHOTS + 1))
+}
+
+# Takes pictures until the check given (a command, run with the picture's path) holds, for at most
+# $1 seconds, failing with message $2: a busy machine can take longer than any fixed wait to show
+# what a key asked for.
+shoot_until() {
+  local seconds=$1 message=$2 start=$SECONDS
+  shift 2
+  next_shot
+  until "$@" "$SHOT"; do
+    ((SECONDS - start < seconds)) || fail "$message"
+    next_shot
+  done
+}
+
+# Holds a key down until shoot_until's check holds, then lets it go.
+hold_until() {
+  local held=$1
+  shift
+  xdotool keydown --window "$WINDOW" "$held"
+  shoot_until "$@"
+  xdotool keyup --window "$WINDOW" "$held"
+}
+
+# What the pictures of the cat game show. The title is bright on the menu only; the left paw
+# starts centred on cell (50, 52), 16 cells wide.
+title_shown() { [ "$("$PROBE" region "$1" 300 10 724 90)" -ge 200 ]; }
+title_gone() { ! title_shown "$1"; }
+left_paw_far_left() { [ "$("$PROBE" paw "$1" 8 44 30 60)" -ge 300 ]; }
+
 # Waits up to $1 seconds for the game to end and sets STATUS to its exit status.
 wait_exit() {
   for _ in $(seq $(( $1 * 10 ))); do
