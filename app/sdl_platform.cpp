@@ -12,6 +12,16 @@ namespace {
 const char* const windowCaption = "tandrel";
 constexpr int padsOpened = 2;  // player 1's pad, then player 2's
 
+// A pad's axis, hat or button; only axes and hats have a value.
+AppEvent padEvent(AppEventType type, int pad, int control, int value = 0) {
+    AppEvent event;
+    event.type = type;
+    event.pad = pad;
+    event.control = control;
+    event.value = value;
+    return event;
+}
+
 AppEvent fromSdl(const SDL_Event& e) {
     AppEvent event;
     switch (e.type) {
@@ -26,21 +36,13 @@ AppEvent fromSdl(const SDL_Event& e) {
         event.scancode = e.key.keysym.scancode;
         break;
     case SDL_JOYAXISMOTION:
-        event.type = AppEventType::PadAxis;
-        event.pad = e.jaxis.which;
-        event.control = e.jaxis.axis;
-        event.value = e.jaxis.value;
+        event = padEvent(AppEventType::PadAxis, e.jaxis.which, e.jaxis.axis, e.jaxis.value);
         break;
     case SDL_JOYHATMOTION:
-        event.type = AppEventType::PadHat;
-        event.pad = e.jhat.which;
-        event.control = e.jhat.hat;
-        event.value = e.jhat.value;
+        event = padEvent(AppEventType::PadHat, e.jhat.which, e.jhat.hat, e.jhat.value);
         break;
     case SDL_JOYBUTTONDOWN:
-        event.type = AppEventType::PadButtonDown;
-        event.pad = e.jbutton.which;
-        event.control = e.jbutton.button;
+        event = padEvent(AppEventType::PadButtonDown, e.jbutton.which, e.jbutton.button);
         break;
     case SDL_QUIT: event.type = AppEventType::Quit; break;
     default: break;

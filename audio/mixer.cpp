@@ -64,8 +64,6 @@ constexpr int doubleTapLead = echoFrameCount / 2;
 StereoFrame echoScaled(StereoFrame f, float gain) {
     return {scaleLaneByModerateGain(f.left, gain), scaleLaneByModerateGain(f.right, gain)};
 }
-// A send below this in magnitude keeps every lane's product within 32 bits.
-constexpr double moderateSend = 65536.0;
 
 void storeFrame(StereoFrame f, unsigned char* out) {
     const auto left = static_cast<uint16_t>(f.left);
@@ -115,10 +113,10 @@ VECTOR_LOOPS void addRun(int frames, int offset, double send) {
     const int lanes = 2 * frames;
     int32_t* dry = dryLanes + 2 * offset;
     int32_t* sent = sendLanes + 2 * offset;
-    if (std::fabs(send) < moderateSend) {
+    if (std::fabs(send) < smallGainLimit) {
         for (int j = 0; j < lanes; ++j) {
             dry[j] += runLanes[j];
-            sent[j] += wrap16(static_cast<int32_t>(runLanes[j] * send));
+            sent[j] += scaleLaneBySmallGain(runLanes[j], send);
         }
     } else {
         for (int j = 0; j < lanes; ++j) {
@@ -263,12 +261,6 @@ EchoReadings runEchoNetwork(StereoFrame send) {
     readings.doubled = stepDoubleTap(send);
     readings.reverse = stepReverseTap(send);
     return readings;
-}
-
-StereoFrame mixFrame() {
-    planActiveVoices();
-    mixChunk(1);
-    return echoedFrame(0);
 }
 
 void applyEchoCut() {

@@ -34,7 +34,6 @@ void audioCallback(void* userdata, unsigned char* stream, int len);
 void activateVoice(int slot);
 // Silent echo, taps and frame counter at 0, no voice being mixed.
 void resetMixer();
-StereoFrame mixFrame();
 EchoReadings runEchoNetwork(StereoFrame send);
 StereoFrame stepForwardTap(StereoFrame send);
 StereoFrame stepDoubleTap(StereoFrame send);

@@ -12,15 +12,10 @@ namespace {
 
 constexpr float panSpread = 0.4f;
 constexpr float panBase = 0.6f;
-constexpr int16_t driveClip = 8191;
 
 StereoFrame mono(int16_t w) { return {w, w}; }
 
 int16_t wave(float phase) { return truncToLane(sineValue(phase)); }
-
-uint32_t attackEnd(const Voice& v) { return v.delay + v.attack; }
-
-uint32_t sustainEnd(const Voice& v) { return v.delay + v.attack + v.sustain; }
 
 // Time in frames through the drop types' release, slowing to a stop at mid-release and then
 // running backwards: the pitch falls to 0 and climbs back to the tone.

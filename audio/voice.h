@@ -45,6 +45,13 @@ inline int16_t scaleLaneByModerateGain(int16_t lane, double gain) {
     return wrap16(static_cast<int64_t>(lane * gain));
 }
 
+// scaleLane for a gain below this magnitude (2^16), whose product with any lane fits 32 bits: the
+// form the vectorized loops can use.
+constexpr double smallGainLimit = 65536.0;
+inline int16_t scaleLaneBySmallGain(int16_t lane, double gain) {
+    return wrap16(static_cast<int32_t>(lane * gain));
+}
+
 inline StereoFrame scaled(StereoFrame f, double gain) {
     return {scaleLane(f.left, gain), scaleLane(f.right, gain)};
 }
@@ -80,3 +87,7 @@ struct Voice {
 inline uint32_t totalLength(const Voice& v) { return v.delay + v.attack + v.sustain + v.release; }
 
 inline bool voiceFinished(const Voice& v) { return v.position >= totalLength(v); }
+
+// Where the attack and the sustain end, wrapping in 32 bits like the length.
+inline uint32_t attackEnd(const Voice& v) { return v.delay + v.attack; }
+inline uint32_t sustainEnd(const Voice& v) { return v.delay + v.attack + v.sustain; }

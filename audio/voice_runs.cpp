@@ -16,11 +16,8 @@
 namespace {
 
 constexpr double int32Range = 2147483648.0;
-// A gain below this in magnitude keeps every lane's product within 32 bits.
-constexpr double moderateLaneGain = 65536.0;
 // Runs keep to positions below this, so that a position converts as a signed 32-bit number.
 constexpr uint32_t positionLimit = 0x80000000u;
-constexpr int16_t driveClip = 8191;
 
 // A value truncated toward zero to its low 16 bits when below 2^31 in magnitude, 0 for NaN as
 // truncToLane gives; any other value counts in `unfit` and its lane is not to be used.
@@ -30,17 +27,14 @@ inline int16_t truncFitting(double x, int& unfit) {
     return wrap16(static_cast<int32_t>(fits ? x : 0.0));
 }
 
-// scaleLane for a gain of moderate magnitude.
-inline int16_t scaleFitting(int16_t lane, double gain) { return wrap16(static_cast<int32_t>(lane * gain)); }
-
-bool gainFits(double gain) { return std::fabs(gain) < moderateLaneGain; }
+bool gainFits(double gain) { return std::fabs(gain) < smallGainLimit; }
 
 // A sine whose frequency holds still.
 VECTOR_LOOPS void sineRun(double frequency, int32_t first, int count, float g, int16_t* mono, int& unfit) {
     int bad = 0;
     for (int i = 0; i < count; ++i) {
         const int16_t w = truncFitting(sineValue(sinePhase(frequency, first + i)), bad);
-        mono[i] = scaleFitting(w, g);
+        mono[i] = scaleLaneBySmallGain(w, g);
     }
     unfit |= bad;
 }
@@ -52,7 +46,7 @@ VECTOR_LOOPS void glideRun(float from, float to, float sustain, int32_t first, i
     for (int i = 0; i < count; ++i) {
         const float q = static_cast<float>(into + i) / sustain;
         const int16_t w = truncFitting(sineValue(sinePhase(glideFrequency(from, to, q), first + i)), bad);
-        mono[i] = scaleFitting(w, g);
+        mono[i] = scaleLaneBySmallGain(w, g);
     }
     unfit |= bad;
 }
@@ -68,7 +62,7 @@ VECTOR_LOOPS void wobbleRun(double frequency, int32_t first, int count, float g,
     for (int i = 0; i < count; ++i) {
         const double t = static_cast<float>(first + i);
         const int16_t w = truncFitting(sineValue(wobblePhase(modulator[i], frequency, t)), bad);
-        mono[i] = scaleFitting(w, g);
+        mono[i] = scaleLaneBySmallGain(w, g);
     }
     unfit |= bad;
 }
@@ -86,14 +80,14 @@ VECTOR_LOOPS void shapedRun(uint32_t step, uint32_t first, int count, float g, f
 // Draws from the audio thread's source, in frame order: only for a voice that draws alone.
 void noiseRun(int count, float g, int16_t* mono) {
     for (int i = 0; i < count; ++i) {
-        mono[i] =
-            scaleFitting(wrap16(static_cast<int32_t>(noiseValue(audioRandomSource.below(noiseLevels)))), g);
+        mono[i] = scaleLaneBySmallGain(
+            wrap16(static_cast<int32_t>(noiseValue(audioRandomSource.below(noiseLevels)))), g);
     }
 }
 
 void squareRun(uint32_t step, uint32_t first, int count, float g, int16_t* mono) {
     for (int i = 0; i < count; ++i)
-        mono[i] = scaleFitting(squareLevel(step * (first + static_cast<uint32_t>(i))), g);
+        mono[i] = scaleLaneBySmallGain(squareLevel(step * (first + static_cast<uint32_t>(i))), g);
 }
 
 // A note table read at the voice's multiple of each position, optionally driven and clipped first.
@@ -103,11 +97,11 @@ void noteRun(const Voice& v, const StereoFrame* table, int count, float g, int16
         const StereoFrame f = table[noteFrame(v.noteMultiple, v.position + static_cast<uint32_t>(i))];
         int16_t left = f.left, right = f.right;
         if (driven) {
-            left = std::clamp<int16_t>(scaleFitting(left, v.frequency), -driveClip, driveClip);
-            right = std::clamp<int16_t>(scaleFitting(right, v.frequency), -driveClip, driveClip);
+            left = std::clamp<int16_t>(scaleLaneBySmallGain(left, v.frequency), -driveClip, driveClip);
+            right = std::clamp<int16_t>(scaleLaneBySmallGain(right, v.frequency), -driveClip, driveClip);
         }
-        lanes[2 * i] = scaleFitting(left, g);
-        lanes[2 * i + 1] = scaleFitting(right, g);
+        lanes[2 * i] = scaleLaneBySmallGain(left, g);
+        lanes[2 * i + 1] = scaleLaneBySmallGain(right, g);
     }
 }
 
@@ -117,23 +111,23 @@ void sampleRun(int sample, uint32_t index, int count, float g, int16_t* lanes) {
     const uint32_t length = data ? sampleLength[sample] : 0;
     const int heard = index >= length ? 0 : static_cast<int>(std::min<uint32_t>(length - index, count));
     for (int i = 0; i < heard; ++i) {
-        lanes[2 * i] = scaleFitting(data[index + i].left, g);
-        lanes[2 * i + 1] = scaleFitting(data[index + i].right, g);
+        lanes[2 * i] = scaleLaneBySmallGain(data[index + i].left, g);
+        lanes[2 * i + 1] = scaleLaneBySmallGain(data[index + i].right, g);
     }
     std::fill(lanes + 2 * heard, lanes + 2 * count, 0);
 }
 
 VECTOR_LOOPS void panMono(const int16_t* mono, int count, PanGains pan, int16_t* lanes) {
     for (int i = 0; i < count; ++i) {
-        lanes[2 * i] = scaleFitting(mono[i], pan.left);
-        lanes[2 * i + 1] = scaleFitting(mono[i], pan.right);
+        lanes[2 * i] = scaleLaneBySmallGain(mono[i], pan.left);
+        lanes[2 * i + 1] = scaleLaneBySmallGain(mono[i], pan.right);
     }
 }
 
 VECTOR_LOOPS void panStereo(int count, PanGains pan, int16_t* lanes) {
     for (int i = 0; i < count; ++i) {
-        lanes[2 * i] = scaleFitting(lanes[2 * i], pan.left);
-        lanes[2 * i + 1] = scaleFitting(lanes[2 * i + 1], pan.right);
+        lanes[2 * i] = scaleLaneBySmallGain(lanes[2 * i], pan.left);
+        lanes[2 * i + 1] = scaleLaneBySmallGain(lanes[2 * i + 1], pan.right);
     }
 }
 
@@ -152,22 +146,20 @@ bool renderMonoRun(const Voice& v, int count, float g, int16_t* mono) {
     const uint32_t first = v.position;
     const uint32_t last = first + static_cast<uint32_t>(count - 1);
     const int32_t start = static_cast<int32_t>(first);
-    const uint32_t attackEnd = v.delay + v.attack;
-    const uint32_t sustainEnd = attackEnd + v.sustain;
     int unfit = 0;
     switch (static_cast<VoiceType>(v.type)) {
     case VoiceType::Sine: sineRun(v.frequency, start, count, g, mono, unfit); break;
     case VoiceType::ChirpSine:
-        if (sideOf(first, last, attackEnd) != Side::After) return false;
+        if (sideOf(first, last, attackEnd(v)) != Side::After) return false;
         sineRun(v.frequency, start, count, g, mono, unfit);
         break;
     case VoiceType::DropSine:
-        if (sideOf(first, last, sustainEnd) != Side::Before) return false;
+        if (sideOf(first, last, sustainEnd(v)) != Side::Before) return false;
         sineRun(v.frequency, start, count, g, mono, unfit);
         break;
     case VoiceType::GlideSine: {
-        const Side attack = sideOf(first, last, attackEnd);
-        const Side sustain = sideOf(first, last, sustainEnd);
+        const Side attack = sideOf(first, last, attackEnd(v));
+        const Side sustain = sideOf(first, last, sustainEnd(v));
         const uint32_t into = first - v.attack - v.delay;
         if (attack == Side::Before) {
             sineRun(glideStartFrequency(v), start, count, g, mono, unfit);
@@ -186,11 +178,11 @@ bool renderMonoRun(const Voice& v, int count, float g, int16_t* mono) {
     case VoiceType::Square: shapedRun(low32(v.frequency), first, count, g, 1.0f, mono, unfit); break;
     case VoiceType::Triangle: shapedRun(low32(v.frequency), first, count, g, 0.0f, mono, unfit); break;
     case VoiceType::DropSquare:
-        if (sideOf(first, last, sustainEnd) != Side::Before) return false;
+        if (sideOf(first, last, sustainEnd(v)) != Side::Before) return false;
         squareRun(low32(v.frequency), first, count, g, mono);
         break;
     case VoiceType::ChirpSquare:
-        if (sideOf(first, last, attackEnd) != Side::After) return false;
+        if (sideOf(first, last, attackEnd(v)) != Side::After) return false;
         squareRun(low32(v.frequency), first, count, g, mono);
         break;
     default: return false;

@@ -15,6 +15,7 @@ constexpr float wobbleRate = 0.015625f;       // the wobble's modulator runs at 
 constexpr float wobbleDepth = 0.3926991f;     // pi / 8
 constexpr uint32_t noteTableFrames = 200000;
 constexpr uint32_t squareHalfPeriod = outputRate / 2;
+constexpr int16_t driveClip = 8191;  // a driven note is clipped here before its gain
 
 // A bare parabola: fast, and exact only at 0, +-pi/2 and +-pi.
 inline float fastSin(float x) {
