@@ -2,17 +2,20 @@
 # Sets up a Debian or Ubuntu machine for tandrel, builds it, then plays it or runs the test suite.
 #   bash tools/dev.sh play [ARGS...]  install what a player needs, build, start the game with ARGS
 #   bash tools/dev.sh test            install what the tests need too, build, run every test (the
-#                                     window tests twice: on the system's SDL 1.2 and on
-#                                     sdl12-compat), then the sanitizer builds and the fuzzer
-#                                     (tests/hardening.sh)
+#                                     window tests on the system's SDL 1.2, and again on
+#                                     sdl12-compat where the system's is the classic library),
+#                                     then the sanitizer builds and the fuzzer (tests/hardening.sh)
 set -euo pipefail
 
 build_dir=${TANDREL_BUILD_DIR:-build}
 
-# The same names on Debian 12 and 13 and Ubuntu 22.04 and 24.04.
-player_packages=(g++ cmake pkg-config libglew-dev libogg-dev libvorbis-dev libpng-dev libx11-dev libgl1-mesa-dri)
+# The same names on Debian 12 and 13 and Ubuntu 22.04 and 24.04. A minimal system lacks make:
+# cmake only recommends it, and recommends are not installed.
+player_packages=(g++ make cmake pkg-config libglew-dev libogg-dev libvorbis-dev libpng-dev libx11-dev libgl1-mesa-dri)
+# llvm brings llvm-symbolizer, without which a sanitizer's report names no function or line;
+# debootstrap is for tools/distro_check.sh.
 test_packages=(libgtest-dev xvfb xauth xdotool x11-xkb-utils xkb-data desktop-file-utils appstream man-db clang
-               libsdl2-2.0-0)
+               llvm libsdl2-2.0-0 debootstrap)
 # Where the names differ, the first one a system has installed or offers is taken.
 # SDL 1.2: the classic library, or sdl12-compat where it has taken its place.
 sdl_dev_choices=(libsdl1.2-dev libsdl1.2-compat-dev)
@@ -20,10 +23,10 @@ sdl_dev_choices=(libsdl1.2-dev libsdl1.2-compat-dev)
 clang_runtime_choices=(libclang-rt-dev)
 
 # On systems without apt, in the order: Fedora, Arch.
-fedora_player="gcc-c++ cmake pkgconf-pkg-config sdl12-compat-devel glew-devel libogg-devel libvorbis-devel libpng-devel libX11-devel mesa-dri-drivers"
-fedora_test="gtest-devel xorg-x11-server-Xvfb xorg-x11-xauth xdotool setxkbmap xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt"
-arch_player="gcc cmake pkgconf sdl12-compat glew libogg libvorbis libpng libx11 mesa"
-arch_test="gtest xorg-server-xvfb xorg-xauth xdotool xorg-setxkbmap xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt"
+fedora_player="gcc-c++ make cmake pkgconf-pkg-config sdl12-compat-devel glew-devel libogg-devel libvorbis-devel libpng-devel libX11-devel mesa-dri-drivers"
+fedora_test="gtest-devel xorg-x11-server-Xvfb xorg-x11-xauth xdotool setxkbmap xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt llvm"
+arch_player="gcc make cmake pkgconf sdl12-compat glew libogg libvorbis libpng libx11 mesa"
+arch_test="gtest xorg-server-xvfb xorg-xauth xdotool xorg-setxkbmap xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt llvm"
 
 # The package tools, in functions of their own so that a test can give their answers.
 apt_cache() { apt-cache "$@"; }
@@ -79,7 +82,9 @@ install_packages() {
 }
 
 # Unpacks Debian's sdl12-compat into directory $1 (not installed: it conflicts with the classic
-# library) and prints the directory that holds its libSDL-1.2.so.0.
+# library) and prints the directory that holds its libSDL-1.2.so.0. Where sdl12-compat is itself the
+# system's SDL 1.2 (Debian 13), the package only holds links to the system's library, which lead
+# nowhere once unpacked: nothing is printed, and the build's window tests run on the system's.
 unpack_sdl12_compat() {
   local dir=$1
   if [ ! -d "$dir/root" ]; then
@@ -89,11 +94,18 @@ unpack_sdl12_compat() {
     dpkg-deb -x "$dir"/libsdl1.2-compat_*.deb "$dir/root.part"
     mv "$dir/root.part" "$dir/root"
   fi
-  dirname "$(find "$dir/root" -name libSDL-1.2.so.0 | head -n1)"
+  local library
+  library=$(find "$dir/root" -name libSDL-1.2.so.0 | head -n1)
+  [ -e "$library" ] && dirname "$library"
+  return 0
 }
 
+# Configures quietly but for the build's own notes ("-- tandrel: ..."), then builds.
 build() {
-  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  mkdir -p "$build_dir"
+  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$build_dir/configure.log" ||
+    { cat "$build_dir/configure.log"; return 1; }
+  grep '^-- tandrel: ' "$build_dir/configure.log" || true
   cmake --build "$build_dir" -j"$(nproc)"
 }
 

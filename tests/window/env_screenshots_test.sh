@@ -7,6 +7,11 @@
 # namespaces (root's writes are not stopped by file modes, and no privilege is needed); they
 # vanish with the program.
 HERE=$(cd "$(dirname "$0")" && pwd)
+# Skipped (status 77) where user namespaces are refused: some containers, a chroot.
+if ! reason=$(unshare --map-root-user --mount true 2>&1); then
+  echo "SKIP: the read-only directory and the full disk need a user namespace: $reason"
+  exit 77
+fi
 source "$HERE/lib.sh"
 source "$HERE/env_lib.sh"
 

@@ -18,6 +18,7 @@ echo "frame: screenshot ${width}x${height}, ${dark}% near black, brightest chann
 [ "$dark" -ge 85 ] || fail "only ${dark}% of the screenshot is near black"
 [ "$brightest" -ge 200 ] || fail "the screenshot is blank"
 hold Print 1.5
+screenshot_saved screen2.png
 sleep 0.5
 [ "$(cat screen1.png)" = "an earlier run's" ] || fail "screen1.png of an earlier run was overwritten"
 [ -s screen2.png ] && [ ! -e screen3.png ] || fail "holding Print Screen saved: $(echo screen*.png)"

@@ -17,6 +17,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/sdl_check.sh"
 export SDL_VIDEODRIVER=x11
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 
+# How long a loaded machine may take to show a window or a picture asked for.
+window_seconds=60
+
 WORK=$(mktemp -d)
 trap 'stop_game; [ -n "${TANDREL_KEEP_SHOTS:-}" ] && cp "$WORK"/screen*.png "$TANDREL_KEEP_SHOTS"/ 2>/dev/null; rm -rf "$WORK"' EXIT
 # The program looks for dat/samples in the working directory first.
@@ -35,33 +38,73 @@ fail() {
 start_game() {
   ${TANDREL_LAUNCH[@]+"${TANDREL_LAUNCH[@]}"} "$TANDREL" "$@" >"$WORK/stdout" 2>"$WORK/stderr" &
   GAME_PID=$!
-  WINDOW=$(timeout 30 xdotool search --sync --name '^tandrel$' | head -n1) || fail "no window appeared"
+  find_window
   expect_sdl_in_process "$GAME_PID" || fail "not the SDL 1.2 library of this pass"
   xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
+}
+
+# Sets WINDOW to the program's window on screen. A library may replace the window it opened first
+# (a new video mode), so a test that finds the id gone asks again.
+find_window() {
+  local start=$SECONDS id
+  until id=$(xdotool search --onlyvisible --name '^tandrel$' 2>/dev/null | tail -n1) && [ -n "$id" ]; do
+    ((SECONDS - start < window_seconds)) || fail "no window on screen within $window_seconds s"
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the program ended before its window showed"
+    sleep 0.2
+  done
+  WINDOW=$id
+}
+
+# Runs xdotool command $1 with --window and the rest of the arguments, finding the window again
+# when the one known is gone.
+to_window() {
+  local command=$1 attempt
+  shift
+  for attempt in 1 2 3 4 5; do
+    xdotool "$command" --window "$WINDOW" "$@" 2>/dev/null && return 0
+    sleep 0.2
+    find_window
+  done
+  fail "xdotool $command $* failed $attempt times"
 }
 
 stop_game() {
   if [ -n "${GAME_PID:-}" ] && kill -0 "$GAME_PID" 2>/dev/null; then kill -9 "$GAME_PID" 2>/dev/null || true; fi
 }
 
-key() { xdotool key --window "$WINDOW" "$@"; }
+key() { to_window key "$@"; }
 
 # Holds a key for a number of seconds.
 hold() {
-  xdotool keydown --window "$WINDOW" "$1"
+  to_window keydown "$1"
   sleep "$2"
-  xdotool keyup --window "$WINDOW" "$1"
+  to_window keyup "$1"
 }
 
-# Presses print-screen and waits for the numbered file.
+# Presses print-screen and waits for the numbered file, pressing again if the window the key went
+# to was replaced before it took the key.
 screenshot() {
-  local file="screen$1.png"
+  local file="screen$1.png" start=$SECONDS sent_to
   key Print
-  for _ in $(seq 100); do
-    [ -s "$file" ] && { sleep 0.3; echo "$WORK/$file"; return 0; }
+  sent_to=$WINDOW
+  until [ -s "$file" ]; do
+    ((SECONDS - start < window_seconds)) || fail "no $file within $window_seconds s of print-screen"
+    sleep 0.1
+    find_window
+    [ "$WINDOW" = "$sent_to" ] || { key Print; sent_to=$WINDOW; }
+  done
+  # The picture is written in place: a moment for the writer to finish it.
+  sleep 0.3
+  echo "$WORK/$file"
+}
+
+# Waits for the picture file $1 that a press already asked for.
+screenshot_saved() {
+  local start=$SECONDS
+  until [ -s "$1" ]; do
+    ((SECONDS - start < window_seconds)) || fail "no $1 within $window_seconds s"
     sleep 0.1
   done
-  fail "no $file after print-screen"
 }
 
 # Pictures are numbered from 0 in each run (a test that keeps files between runs counts itself);
@@ -89,9 +132,9 @@ shoot_until() {
 hold_until() {
   local held=$1
   shift
-  xdotool keydown --window "$WINDOW" "$held"
+  to_window keydown "$held"
   shoot_until "$@"
-  xdotool keyup --window "$WINDOW" "$held"
+  to_window keyup "$held"
 }
 
 # What the pictures of the cat game show. The title is bright on the menu only; the left paw
