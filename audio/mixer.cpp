@@ -85,10 +85,10 @@ void retireVoice(int slot) {
 void activateVoice(int slot) {
     if (voiceActive[slot]) return;
     voiceActive[slot] = true;
-    int* end = activeSlots + activeCount;
-    int* at = std::upper_bound(activeSlots, end, slot);
-    std::copy_backward(at, end, end + 1);
-    *at = slot;
+    // Slots with a higher number move up one place: the list stays in slot order.
+    int at = activeCount;
+    for (; at > 0 && activeSlots[at - 1] > slot; --at) activeSlots[at] = activeSlots[at - 1];
+    activeSlots[at] = slot;
     ++activeCount;
 }
 
