@@ -23,8 +23,8 @@ mirror=${TANDREL_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 pristine=$cache/$suite.pristine
 root=$cache/$suite-$mode.root
 log=$cache/$suite-$mode.log
-# The game's window, on an X server of this machine whose socket the root is given.
-play_display=:${TANDREL_CHECK_DISPLAY:-87}
+# The game's window goes to an X server of this machine whose socket the root is given.
+play_display=
 play_window_seconds=3600
 
 make_pristine() {
@@ -87,16 +87,16 @@ trap 'echo "distro_check: interrupted" >&2; exit 130' INT TERM
 start_display() {
   command -v Xvfb >/dev/null && command -v xdotool >/dev/null ||
     { echo "tools/distro_check.sh: play needs Xvfb and xdotool on this machine" >&2; exit 1; }
-  local socket_dir
-  socket_dir=$(mktemp -d)
+  local number=87
+  while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+  play_display=:$number
   # Xvfb puts its socket in /tmp/.X11-unix; the root gets that directory.
-  Xvfb "$play_display" -screen 0 1024x768x24 -noreset -nolisten tcp >"$cache/xvfb.log" 2>&1 &
+  Xvfb "$play_display" -screen 0 1024x768x24 -noreset -nolisten tcp >"$cache/$suite-play.xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do
     [ -S "/tmp/.X11-unix/X${play_display#:}" ] && break
     sleep 0.1
   done
-  rmdir "$socket_dir"
   export X_SOCKET_DIR=/tmp/.X11-unix DISPLAY=$play_display SDL_AUDIODRIVER=dummy
 }
 

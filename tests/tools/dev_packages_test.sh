@@ -49,8 +49,18 @@ packages_for play >/dev/null 2>&1 && fail "packages were chosen with no SDL 1.2 
 apt_cache() { printf '  Candidate: 1.0\n'; sleep 0.2; printf '  Version table:\n'; }
 offered libsdl1.2-dev || fail "a candidate followed by more output was not taken"
 
+# sdl12-compat's package where sdl12-compat is the system's SDL 1.2 holds only links to the
+# system's library, which lead nowhere once unpacked: no directory for a second pass.
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+mkdir -p "$unpacked/root/lib/sdl12-compat"
+ln -s ../libSDL-1.2.so.0 "$unpacked/root/lib/sdl12-compat/libSDL-1.2.so.0"
+[ -z "$(unpack_sdl12_compat "$unpacked")" ] || fail "a dangling link was taken for sdl12-compat"
+touch "$unpacked/root/lib/libSDL-1.2.so.0"
+[ "$(unpack_sdl12_compat "$unpacked")" = "$unpacked/root/lib/sdl12-compat" ] || fail "the unpacked library was not found"
+
 err=$(env PATH=/nonexistent /bin/bash "$SOURCE_DIR/tools/dev.sh" test 2>&1 >/dev/null); status=$?
 [ "$status" = 1 ] || fail "without apt: status $status"
 [[ "$err" == *"Fedora: gcc-c++ "*"sdl12-compat-devel"*"gtest-devel"* && "$err" == *"Arch: "*"sdl12-compat"* ]] ||
   fail "without apt, the message was: $err"
-echo "dev.sh: Debian 12 and 13, Ubuntu 22.04 choices and the message without apt as expected"
+echo "dev.sh: Debian 12 and 13, Ubuntu 22.04 choices, the unpacked sdl12-compat and the message without apt as expected"
