@@ -100,31 +100,53 @@ start_display() {
   export X_SOCKET_DIR=/tmp/.X11-unix DISPLAY=$play_display SDL_AUDIODRIVER=dummy
 }
 
-# While play builds and runs in the root: waits for the game's window, then quits with Escape.
+# The program's window on screen now. The program may replace the window it opened first, so the
+# window is looked up before each key.
+shown_window() { DISPLAY=$play_display xdotool search --onlyvisible --name '^tandrel$' 2>/dev/null | tail -n1; }
+press() { DISPLAY=$play_display xdotool key --window "$(shown_window)" "$1" 2>/dev/null; }
+
+# While play builds and runs in the root: waits for the game's window, saves a picture of it with
+# Print Screen (kept as $cache/SUITE-play.png), then presses Escape until the game has gone.
 quit_game_when_shown() {
-  local window
-  window=$(DISPLAY=$play_display timeout "$play_window_seconds" xdotool search --sync --name '^tandrel$' |
-    head -n1) || return 0
-  sleep 3
-  echo "distro_check: the game's window is open; pressing Escape" >>"$log"
-  DISPLAY=$play_display xdotool key --window "$window" Escape || true
+  DISPLAY=$play_display timeout "$play_window_seconds" xdotool search --sync --onlyvisible --name '^tandrel$' \
+    >/dev/null || return 0
+  echo "distro_check: the game's window is open" >>"$log"
+  local picture=$root/src/tandrel/screen0.png
+  for _ in $(seq 20); do
+    press Print
+    sleep 2
+    [ -s "$picture" ] && { sleep 1; cp "$picture" "$cache/$suite-play.png"; break; }
+  done
+  echo "distro_check: a picture of the game's window: $([ -s "$cache/$suite-play.png" ] && echo "$cache/$suite-play.png" || echo none); pressing Escape" >>"$log"
+  for _ in $(seq 30); do
+    press Escape
+    sleep 2
+  done
 }
 
-make_pristine
-echo "distro_check: $suite, bash tools/dev.sh $mode, from a fresh minimal root ($root)"
-fresh_root
-command="bash tools/dev.sh $mode"
-[ "$mode" = play ] && { start_display; command="bash tools/dev.sh play --windowed"; }
+# All in one function, so that bash has read the whole script before it runs: an edit to this file
+# during a run must not change the run.
+main() {
+  rm -f "$cache/$suite-play.png"
+  make_pristine
+  echo "distro_check: $suite, bash tools/dev.sh $mode, from a fresh minimal root ($root)"
+  fresh_root
+  command="bash tools/dev.sh $mode"
+  [ "$mode" = play ] && { start_display; command="bash tools/dev.sh play --windowed"; }
 
-start=$SECONDS
-status=0
-if [ "$mode" = play ]; then
-  quit_game_when_shown &
-  runner_pid=$!
-fi
-run_in_root "$command" >"$log" 2>&1 || status=$?
-elapsed=$((SECONDS - start))
-tail -n 15 "$log"
-echo "distro_check: $suite $mode: exit status $status after $((elapsed / 60)) min $((elapsed % 60)) s; log: $log"
-if [ "$status" -eq 0 ]; then rm -rf "$root"; else echo "distro_check: the root is kept for a look: $root"; fi
-exit "$status"
+  start=$SECONDS
+  status=0
+  if [ "$mode" = play ]; then
+    quit_game_when_shown &
+    runner_pid=$!
+  fi
+  run_in_root "$command" >"$log" 2>&1 || status=$?
+  elapsed=$((SECONDS - start))
+  tail -n 15 "$log"
+  echo "distro_check: $suite $mode: exit status $status after $((elapsed / 60)) min $((elapsed % 60)) s; log: $log"
+  if [ "$status" -eq 0 ]; then rm -rf "$root"; else echo "distro_check: the root is kept for a look: $root"; fi
+  return "$status"
+}
+
+main "$@"
+exit
