@@ -140,4 +140,4 @@ main() {
 }
 
 # Sourced by its test, which only calls the functions.
-if [ "${BASH_SOURCE[0]}" = "$0" ]; then main "$@"; fi
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then main "$@"; exit; fi
