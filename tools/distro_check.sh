@@ -70,16 +70,23 @@ inside() {
     bash -c "$command"
 }
 
+# Runs in a subshell of its own, which becomes unshare: the pid to kill.
 run_in_root() {
-  unshare --mount --propagation private --pid --fork --kill-child \
+  exec unshare --mount --propagation private --pid --fork --kill-child \
     bash -c "$(declare -f inside); inside \"\$@\"" inside "$root" "$1"
 }
 
+# What runs beside this script. unshare ignores SIGINT and SIGTERM while it waits, so it is
+# killed outright; --kill-child then kills the namespace's every process, and its mounts go with it.
 xvfb_pid=
 runner_pid=
+root_pid=
 clean_up() {
-  [ -n "$runner_pid" ] && kill "$runner_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  [ -n "$root_pid" ] && kill -KILL "$root_pid" 2>/dev/null || true
+  local pid
+  for pid in "$runner_pid" "$xvfb_pid"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  done
 }
 trap clean_up EXIT
 trap 'echo "distro_check: interrupted" >&2; exit 130' INT TERM
@@ -140,7 +147,11 @@ main() {
     quit_game_when_shown &
     runner_pid=$!
   fi
-  run_in_root "$command" >"$log" 2>&1 || status=$?
+  # In the background, so that a signal to this script is handled at once.
+  run_in_root "$command" >"$log" 2>&1 &
+  root_pid=$!
+  wait "$root_pid" || status=$?
+  root_pid=
   elapsed=$((SECONDS - start))
   tail -n 15 "$log"
   echo "distro_check: $suite $mode: exit status $status after $((elapsed / 60)) min $((elapsed % 60)) s; log: $log"
