@@ -49,15 +49,18 @@ packages_for play >/dev/null 2>&1 && fail "packages were chosen with no SDL 1.2 
 apt_cache() { printf '  Candidate: 1.0\n'; sleep 0.2; printf '  Version table:\n'; }
 offered libsdl1.2-dev || fail "a candidate followed by more output was not taken"
 
-# sdl12-compat's package where sdl12-compat is the system's SDL 1.2 holds only links to the
-# system's library, which lead nowhere once unpacked: no directory for a second pass.
+# sdl12-compat's package as Debian 12 has it (a library and its link), and as Debian 13 has it,
+# where sdl12-compat is the system's SDL 1.2: only a link to the system's library, which leads
+# nowhere once unpacked, and then there is no directory for a second pass.
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
-mkdir -p "$unpacked/root/lib/sdl12-compat"
-ln -s ../libSDL-1.2.so.0 "$unpacked/root/lib/sdl12-compat/libSDL-1.2.so.0"
-[ -z "$(unpack_sdl12_compat "$unpacked")" ] || fail "a dangling link was taken for sdl12-compat"
-touch "$unpacked/root/lib/libSDL-1.2.so.0"
-[ "$(unpack_sdl12_compat "$unpacked")" = "$unpacked/root/lib/sdl12-compat" ] || fail "the unpacked library was not found"
+compat_dir=$unpacked/root/lib/sdl12-compat
+mkdir -p "$compat_dir"
+touch "$compat_dir/libSDL-1.2.so.1.2.60"
+ln -s libSDL-1.2.so.1.2.60 "$compat_dir/libSDL-1.2.so.0"
+[ "$(unpack_sdl12_compat "$unpacked")" = "$compat_dir" ] || fail "the unpacked library was not found"
+ln -sf ../libSDL-1.2.so.0 "$compat_dir/libSDL-1.2.so.0"
+[ -z "$(unpack_sdl12_compat "$unpacked")" ] || fail "a link that leads nowhere was taken for sdl12-compat"
 
 err=$(env PATH=/nonexistent /bin/bash "$SOURCE_DIR/tools/dev.sh" test 2>&1 >/dev/null); status=$?
 [ "$status" = 1 ] || fail "without apt: status $status"
