@@ -14,7 +14,7 @@
 #include "app/main_loop.h"
 #include "app/replay.h"
 #include "app/replay_recorder.h"
-#include "games/game_digest.h"
+#include "framework/game_digest.h"
 #include "games/pawtrap.h"
 #include "support/fake_platform.h"
 
@@ -30,7 +30,7 @@ std::string parseError(const std::string& text) {
 
 TEST(ReplayFile, WrittenRecordsReadBackUnchanged) {
     std::ostringstream out;
-    writeReplayHeader(out, 4000000000u);
+    writeReplayHeader(out, 4000000000u, "whiskerwaltz");
     InputEvent a{7, 1, -128, 4, 6};
     InputEvent b{9, 0, 3, 3, 1};
     writeReplayEvent(out, a);
@@ -66,9 +66,9 @@ TEST(ReplayFile, BadFilesNameTheLine) {
 TEST(GameDigest, LeavesOutDrawCountsButSeesPositions) {
     Pawtrap a(11), b(11);
     b.gameRandomDraws += 5;
-    EXPECT_EQ(gameDigest(a), gameDigest(b));
+    EXPECT_EQ(pawtrapDigest(a), pawtrapDigest(b));
     b.players[1].x += 1;
-    EXPECT_NE(gameDigest(a), gameDigest(b));
+    EXPECT_NE(pawtrapDigest(a), pawtrapDigest(b));
 }
 
 // A live game played through the frame, with passes of different lengths and player 1 on keys

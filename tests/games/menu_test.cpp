@@ -42,7 +42,7 @@ protected:
 };
 
 TEST_F(Menu, BestScoreShownAfterAGameScoringSeven) {
-    app.bestScore = 7;
+    app.results[0].bestScore = 7;
     drawAtFrame(1);
     for (int y = 2; y <= 6; ++y) EXPECT_EQ(cellAt(2, y), 6) << y;    // the stem of the b
     for (int x = 48; x <= 50; ++x) EXPECT_EQ(cellAt(x, 6), 7) << x;  // the top of the 7
@@ -51,7 +51,7 @@ TEST_F(Menu, BestScoreShownAfterAGameScoringSeven) {
 }
 
 TEST_F(Menu, NoBestScoreBeforeAnyScore) {
-    app.bestScore = 0;
+    app.results[0].bestScore = 0;
     drawAtFrame(1);
     for (int x = 0; x < 100; ++x) {
         for (int y = 0; y <= 6; ++y) EXPECT_EQ(cellAt(x, y), 0) << x << "," << y;
