@@ -24,6 +24,8 @@ void addActors(Digest& d, const GameState& game) {
 
 void addEffects(Digest& d, const GameState& game) {
     for (const auto& effect : game.effects) {
+        // A number takes its flight from the application's source, which every pass draws from.
+        if (effect->type == numberEffect) continue;
         // Not the value: a burst colours its sparks from the application's random source.
         for (int v : {effect->type, effect->x, effect->y, effect->vx, effect->vy}) d.add(v);
         d.add(effect->life);

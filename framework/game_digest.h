@@ -22,6 +22,6 @@ private:
 
 // The members every game has, for a game's digest to begin with; the game adds its own after.
 // It leaves out what depends on drawing: the count of game-random draws, which a game may raise
-// per drawn frame, and the colours of burst sparks, drawn from the application's source that
-// each pass also uses.
+// per drawn frame, and what is drawn from the application's source that each pass also uses:
+// the colours of burst sparks and the flight of numbers.
 void addGameState(Digest& digest, const GameState& game);

@@ -1,6 +1,7 @@
 #include "games/catalogue.h"
 
 #include "games/pawtrap.h"
+#include "games/yarnball.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ int positionOf(int id) {
 
 }  // namespace
 
-const GameEntry* const gameCatalogue[] = {&pawtrapEntry, &catalogueEnd};
+const GameEntry* const gameCatalogue[] = {&pawtrapEntry, &yarnballEntry, &catalogueEnd};
 
 const GameEntry* findGameEntry(int id) {
     const int position = positionOf(id);
