@@ -12,7 +12,7 @@ constexpr int ballCentreY = 3200;
 constexpr int mouthLowRow = 36;  // a ball beyond either end of the field between these rows scores
 constexpr int mouthHighRow = 63;
 constexpr int batTimer = 0;  // the player's timer that keeps a paw from batting again at once
-constexpr int threadLength = 8;
+constexpr int threadLength = 16;
 
 // Palette entries: each player's family of outline, fill and light (1 to 3 and 4 to 6, as the
 // framework's effects and kind 0's square colour an owner), the yarn, and white.

@@ -122,5 +122,5 @@ void Yarnball::updateLooks() {
     if (shown != countdownShown) cueCountdown(shown);
     countdownShown = shown;
     if (goalShake > 0) --goalShake;
-    if (winner >= 0 && endCountdown % celebrationPeriod == 0) celebrate(*this);
+    if (winner >= 0 && endCountdown > 0 && endCountdown % celebrationPeriod == 0) celebrate(*this);
 }
