@@ -12,7 +12,7 @@ namespace {
 constexpr float fieldMiddle = 80.0f;  // column: a sound at it is panned to the centre
 
 constexpr int rallyShown = 5;  // rallies this long show their count at every bat
-constexpr int rallyColour = 8;
+constexpr int rallyColour = whiteColour;
 constexpr int rallyRise = 4;  // cells above the ball
 constexpr int bigNumberRow = 40;
 constexpr int bigNumberColumns[playerCount] = {40, 120};  // the middle of each scorer's half
@@ -43,6 +43,7 @@ constexpr float meowAmplitude = 0.4f;
 // The win: a rising arpeggio read from the note tables, one note every other beat.
 constexpr int winNotes[] = {3, 7, 10, 15};  // C, E, G, C an octave up
 constexpr uint32_t winNoteSpacing = 2 * beatFrames;
+constexpr SoundShape winNoteShape = {0, 200, 8000, 30000, 0, 1};  // the note read at its own pitch
 constexpr float winAmplitude = 0.25f;
 
 float panOf(int column) { return (fieldMiddle - static_cast<float>(column)) / fieldMiddle; }
@@ -103,7 +104,9 @@ void cueWin(Yarnball& game) {
     const float pan = game.winner == 0 ? 1.0f : -1.0f;
     uint32_t delay = 0;
     for (int note : winNotes) {
-        const SoundShape shape = {delay, 200, 8000, 30000, static_cast<int8_t>(note), 1};
+        SoundShape shape = winNoteShape;
+        shape.delay = delay;
+        shape.note = static_cast<int8_t>(note);
         playShapedSound(type(VoiceType::NoteTone), 0.0f, winAmplitude, 1.0f, pan, shape);
         delay += winNoteSpacing;
     }
