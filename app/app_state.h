@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "framework/game_state.h"  // buttonCount
 
@@ -9,9 +10,8 @@ constexpr uint32_t tickLength = 18;  // ms of game time per tick
 
 // The results of one game of the catalogue in this run, kept in memory only.
 struct GameResults {
-    int bestScore = 0;                 // player 1's best final score
-    bool played = false;               // a game of it has ended ...
-    int lastScores[playerCount] = {};  // ... with these scores
+    int bestScore = 0;       // player 1's best final score
+    std::string lastResult;  // the score of the last game as result lines give it; empty before
 };
 
 // The application record. Written by the frame on the main thread; zero before appInit(),

@@ -38,8 +38,7 @@ void recordResult(const GameEntry& entry, const GameState& game) {
     GameResults& results = app.results[entry.id];
     const int score = game.players[0].score;
     if (score >= results.bestScore) results.bestScore = score;
-    results.played = true;
-    for (int p = 0; p < playerCount; ++p) results.lastScores[p] = game.players[p].score;
+    results.lastResult = scoreText(entry, game);
 }
 
 }  // namespace

@@ -96,9 +96,8 @@ void drawResults(const GameEntry& entry) {
     const GameResults& results = found->second;
     if (entry.scoring == Scoring::Shared) {
         if (results.bestScore >= 1) drawResult(bestScoreLabel, std::to_string(results.bestScore));
-    } else if (results.played) {
-        drawResult(lastResultLabel,
-                   std::to_string(results.lastScores[0]) + ":" + std::to_string(results.lastScores[1]));
+    } else if (!results.lastResult.empty()) {
+        drawResult(lastResultLabel, results.lastResult);
     }
 }
 
