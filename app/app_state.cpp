@@ -30,3 +30,8 @@ void selectGame(int id) {
     graphicsInputs.baseColors = selectedEntry ? selectedEntry->baseColors : nullptr;
     graphicsInputs.sprites = selectedEntry ? selectedEntry->sprites : nullptr;
 }
+
+void switchGame(int id) {
+    selectGame(id);
+    resetPalette();
+}

@@ -1,19 +1,27 @@
 #pragma once
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <string>
 
 #include "framework/game_state.h"  // buttonCount
 
 constexpr uint32_t tickLength = 18;  // ms of game time per tick
+
+// The results of one game of the catalogue in this run, kept in memory only.
+struct GameResults {
+    int bestScore = 0;       // player 1's best final score
+    std::string lastResult;  // the score of the last game as result lines give it; empty before
+};
 
 // The application record. Written by the frame on the main thread; zero before appInit(),
 // the game fields reset by newGameReset() at every new game.
 struct AppState {
     bool inGame = false;
     std::unique_ptr<GameState> currentGame;  // set exactly while inGame
-    int selectedGame = 0;
-    int bestScore = 0;
-    int menuCursor = 0;  // 0 "start", 1 "exit"; survives games
+    int selectedGame = 0;                    // catalogue id; changed on the menu, kept across games
+    std::map<int, GameResults> results;      // by catalogue id, written by endGame()
+    int menuCursor = 0;                      // 0 "start", 1 "exit"; survives games
     int quitFade = 0;
     int quitCountdown = 0;
     bool quitRequested = false;
@@ -48,3 +56,5 @@ void restoreSettings();
 // Makes the catalogue entry with this id the selected game, for the frame, the framework and
 // the graphics alike.
 void selectGame(int id);
+// The same on the menu, where the palette changes at once to the new game's colours.
+void switchGame(int id);

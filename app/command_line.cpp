@@ -4,6 +4,7 @@
 
 const char* usageText() {
     return "usage: tandrel [options]\n"
+           "  --game TITLE      start with this game of the catalogue selected on the menu\n"
            "  --windowed        play in a window of at most 1024 x 768 instead of full screen\n"
            "  --record FILE     write the first game started (its seed and every key) to FILE\n"
            "  --replay FILE     play the game recorded in FILE; Escape leaves it\n"
@@ -24,12 +25,13 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
                             : !std::strcmp(arg, "--replay") ? &options.replayPath
                             : !std::strcmp(arg, "--keys")   ? &options.keysPath
                                                             : nullptr;
-        if (file) {
+        std::string* value = file ? file : !std::strcmp(arg, "--game") ? &options.gameTitle : nullptr;
+        if (value) {
             if (i + 1 >= argc) {
-                error = std::string(arg) + " needs a file name";
+                error = std::string(arg) + (file ? " needs a file name" : " needs a game's title");
                 return false;
             }
-            *file = argv[++i];
+            *value = argv[++i];
         } else if (!std::strcmp(arg, "--windowed")) {
             options.windowed = true;
         } else if (!std::strcmp(arg, "--headless")) {
@@ -51,6 +53,10 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
     }
     if (options.headless && options.replayPath.empty()) {
         error = "--headless needs --replay";
+        return false;
+    }
+    if (!options.gameTitle.empty() && !options.replayPath.empty()) {
+        error = "--game and --replay cannot be used together: a replay plays its own game";
         return false;
     }
     if (!options.recordPath.empty() && !options.replayPath.empty()) {

@@ -12,6 +12,7 @@ struct Options {
     bool stats = false;
     std::string recordPath;
     std::string replayPath;
+    std::string gameTitle;  // the game selected at start-up; empty: the first of the catalogue
 };
 
 // False with `error` filled for an unknown option or a missing or contradictory argument.

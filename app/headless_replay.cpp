@@ -4,8 +4,9 @@
 #include <cstdio>
 
 #include "app/app_state.h"
+#include "app/game_report.h"
 #include "app/replay.h"
-#include "games/pawtrap.h"
+#include "framework/game_entry.h"
 
 namespace {
 
@@ -19,21 +20,22 @@ uint64_t lastEventTick(const Replay& replay) {
 
 int runHeadlessReplay() {
     const Replay& replay = loadedReplay();
-    selectGame(0);
+    selectGame(replay.gameId);
     app.gameSeed = replay.seed;
-    Pawtrap game(app.gameSeed);
-    noteGameStart(app.gameSeed);
+    std::unique_ptr<GameState> game = selectedEntry->create(app.gameSeed);
+    beginGameReport();
+    noteGameStart(app.gameSeed, selectedEntry->title);
     // Without an end line nothing but game over would stop it; with one, it is played to it.
     const uint64_t stopTick = lastEventTick(replay) + headlessTickLimit;
-    while (!game.gameOver) {
-        if (replay.hasEnd ? game.tickCount >= replay.endTick : game.tickCount >= stopTick) break;
-        runGameTick(game);
+    while (!game->gameOver) {
+        if (replay.hasEnd ? game->tickCount >= replay.endTick : game->tickCount >= stopTick) break;
+        runGameTick(*game);
     }
-    if (game.gameOver) {
+    if (game->gameOver) {
         reportGameOver();
         return 0;
     }
-    std::printf("%s\n", leftLine(replay.seed, game).c_str());
+    std::printf("%s\n", leftLine(*selectedEntry, replay.seed, *game).c_str());
     std::fflush(stdout);
     if (replay.hasEnd) return 0;
     std::fprintf(stderr, "tandrel: %s: no game over within %u ticks of the last event\n",

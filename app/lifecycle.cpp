@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/command_line.h"
 #include "app/data_files.h"
+#include "app/game_report.h"
 #include "app/key_config.h"
 #include "app/menu.h"
 #include "app/platform.h"
@@ -14,7 +15,8 @@
 #include "audio/synth.h"
 #include "base/random.h"
 #include "framework/actor.h"
-#include "games/pawtrap.h"
+#include "framework/game_entry.h"
+#include "games/catalogue.h"
 #include "graphics/screen_effects.h"
 #include "graphics/video.h"
 
@@ -24,6 +26,20 @@ constexpr int menuRepeatDelay = 500;  // ms before a held key repeats on the men
 constexpr int menuRepeatInterval = 30;
 
 uint32_t clockSeconds() { return static_cast<uint32_t>(std::time(nullptr)); }
+
+// A replay plays its own game; otherwise --game names one, or the first of the list is taken.
+int firstGameId(const Options& options) {
+    if (replayActive()) return loadedReplay().gameId;
+    const GameEntry* named = findGameByTitle(options.gameTitle);
+    return named ? named->id : gameCatalogue[0]->id;
+}
+
+void recordResult(const GameEntry& entry, const GameState& game) {
+    GameResults& results = app.results[entry.id];
+    const int score = game.players[0].score;
+    if (score >= results.bestScore) results.bestScore = score;
+    results.lastResult = scoreText(entry, game);
+}
 
 }  // namespace
 
@@ -41,7 +57,7 @@ int appInit(const Options& options, std::string& error) {
         platformQuit();
         return badKeyFileStatus;
     }
-    selectGame(0);
+    selectGame(firstGameId(options));
     startNoteTableBuild();
     if (!setVideoMode(settings.windowed, settings.noMultisample, error)) {
         finishNoteTableBuild();
@@ -75,9 +91,10 @@ void newGameReset() {
 
 bool startGame() {
     newGameReset();
-    if (replayActive()) app.gameSeed = replaySeed();
-    noteGameStart(app.gameSeed);
-    app.currentGame = std::make_unique<Pawtrap>(app.gameSeed);
+    if (replayActive()) app.gameSeed = loadedReplay().seed;
+    beginGameReport();
+    noteGameStart(app.gameSeed, selectedEntry->title);
+    app.currentGame = selectedEntry->create(app.gameSeed);
     // A held key in a game gives one press and one release; never switched on again.
     platformKeyRepeat(0, 0);
     runGameTick(*app.currentGame);
@@ -85,8 +102,7 @@ bool startGame() {
 }
 
 void endGame() {
-    int score = app.currentGame->players[0].score;
-    if (score >= app.bestScore) app.bestScore = score;
+    recordResult(*selectedEntry, *app.currentGame);
     app.inGame = false;
     noteGameEnd(*app.currentGame);
     app.currentGame.reset();

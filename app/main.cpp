@@ -14,6 +14,7 @@
 #include "app/main_loop.h"
 #include "app/replay.h"
 #include "app/replay_recorder.h"
+#include "games/catalogue.h"
 #include "graphics/canvas.h"
 
 namespace {
@@ -65,6 +66,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.printKeys) return printKeys(options);
+    if (!options.gameTitle.empty() && !findGameByTitle(options.gameTitle)) {
+        std::fprintf(stderr, "tandrel: unknown game '%s' (games: %s)\n", options.gameTitle.c_str(),
+                     gameTitles().c_str());
+        return usageStatus;
+    }
     if (!options.replayPath.empty() && !loadReplay(options.replayPath, error)) {
         std::fprintf(stderr, "tandrel: %s\n", error.c_str());
         return usageStatus;

@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/frame_stats.h"
+#include "app/game_report.h"
 #include "app/gamepad.h"
 #include "app/input.h"
 #include "app/lifecycle.h"

@@ -1,6 +1,6 @@
 #include "app/menu.h"
 
-#include <cstdio>
+#include <string>
 
 #include "app/app_state.h"
 #include "app/input.h"
@@ -32,11 +32,16 @@ constexpr int titleRow = 88;
 constexpr int blinkPeriod = 10;  // frames; the cursor's item is lit in the last four
 constexpr int blinkLitAfter = 5;
 
+// Either arrow stands four columns in from its edge of the screen, at the title's size.
+constexpr int arrowMargin = 4;
+constexpr int arrowDrawnWidth = 5;  // columns of an arrow glyph, without its blank column
+
 constexpr const char* bestScoreLabel = "best score: ";
-constexpr int bestScoreLeft = 2;
+constexpr const char* lastResultLabel = "last: ";
+constexpr int resultLeft = 2;
 constexpr int bottomRow = 2;
-constexpr int bestScoreLabelColour = 6;
-constexpr int bestScoreColour = 7;
+constexpr int resultLabelColour = 6;
+constexpr int resultColour = 7;
 constexpr const char* creditText = "velmarik";
 constexpr int creditLeft = 104;
 constexpr int creditColour = 8;
@@ -51,6 +56,8 @@ constexpr int lastItem = 1;
 
 constexpr int upButton = 0;  // within a player's four: Up, Down, A, B
 constexpr int downButton = 1;
+constexpr int leftButton = 2;
+constexpr int rightButton = 3;
 
 // A new direction and speed; the draws come in this order wherever a spark is (re)born.
 void pickMotion(MenuSpark& spark) {
@@ -77,17 +84,36 @@ void drawSparks(const GameEntry& entry) {
     }
 }
 
-void drawBestScore() {
-    if (app.bestScore < 1) return;
-    char number[16];
-    std::snprintf(number, sizeof number, "%d", app.bestScore);
-    drawText(bestScoreLabel, bestScoreLeft, bottomRow, bestScoreLabelColour);
-    drawText(number, bestScoreLeft + textWidth(bestScoreLabel), bottomRow, bestScoreColour);
+void drawResult(const char* label, const std::string& value) {
+    drawText(label, resultLeft, bottomRow, resultLabelColour);
+    drawText(value.c_str(), resultLeft + textWidth(label), bottomRow, resultColour);
+}
+
+// A shared score shows the best of the run once there is one; scores per player, the last result.
+void drawResults(const GameEntry& entry) {
+    const auto found = app.results.find(entry.id);
+    if (found == app.results.end()) return;
+    const GameResults& results = found->second;
+    if (entry.scoring == Scoring::Shared) {
+        if (results.bestScore >= 1) drawResult(bestScoreLabel, std::to_string(results.bestScore));
+    } else if (!results.lastResult.empty()) {
+        drawResult(lastResultLabel, results.lastResult);
+    }
+}
+
+// Left and right choose the game when the catalogue holds more than one.
+void drawArrows(const GameEntry& entry) {
+    if (gameCount() < 2) return;
+    const int colour = entry.colourRoles[titleRole];
+    drawTextScaled("<", titleScale, arrowMargin, titleRow, colour);
+    drawTextScaled(">", titleScale, canvasWidth - arrowMargin - arrowDrawnWidth * titleScale, titleRow,
+                   colour);
 }
 
 void drawTitle(const GameEntry& entry) {
     drawTextScaled(entry.title, titleScale, titleCentre - textWidth(entry.title), titleRow,
                    entry.colourRoles[titleRole]);
+    drawArrows(entry);
     entry.drawInstructions(keyLabelsInForce);
 }
 
@@ -117,12 +143,12 @@ void updateMenuSparks() {
     }
 }
 
-// Later writes cover earlier ones: sparks, best score, title, items, credit.
+// Later writes cover earlier ones: sparks, best score or last result, title, items, credit.
 void drawMenu() {
     const GameEntry* entry = selectedEntry;
     if (!entry) return;
     drawSparks(*entry);
-    drawBestScore();
+    drawResults(*entry);
     drawTitle(*entry);
     drawItems(*entry);
     drawText(creditText, creditLeft, bottomRow, creditColour);
@@ -139,6 +165,8 @@ void menuButtonDown(int button) {
     int role = button % buttonsPerPlayer;
     if (role == upButton && app.menuCursor > startItem) --app.menuCursor;
     if (role == downButton && app.menuCursor < lastItem) ++app.menuCursor;
+    if (role == leftButton) switchGame(neighbourGameId(app.selectedGame, -1));
+    if (role == rightButton) switchGame(neighbourGameId(app.selectedGame, 1));
 }
 
 void menuChoose() {

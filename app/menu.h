@@ -18,7 +18,7 @@ void seedMenuSparks();
 void updateMenuSparks();
 void drawMenu();
 void menuKeyDown(int key, int scancode = 0);
-// Up and Down of either player move the cursor; A and B do nothing.
+// Up and Down of either player move the cursor; A and B choose the previous and next game.
 void menuButtonDown(int button);
 // Starts a game or the quit sequence, by the item under the cursor.
 void menuChoose();

@@ -1,10 +1,10 @@
 #include "app/replay_file.h"
 
-#include <cinttypes>
-#include <cstdio>
 #include <istream>
 #include <ostream>
 #include <sstream>
+
+#include "games/catalogue.h"
 
 namespace {
 
@@ -32,6 +32,11 @@ bool parseEvent(std::istringstream& fields, InputEvent& event) {
     return true;
 }
 
+bool parseWord(std::istringstream& fields, std::string& word) {
+    std::string rest;
+    return (fields >> word) && !(fields >> rest);
+}
+
 bool parseTick(std::istringstream& fields, uint32_t& value) {
     long long number = -1;
     std::string rest;
@@ -46,6 +51,7 @@ bool parseReplay(std::istream& in, const std::string& name, Replay& replay, std:
     std::string text;
     int line = 0;
     bool seenSeed = false;
+    bool seenGame = false;
     replay = Replay{};
     while (std::getline(in, text)) {
         ++line;
@@ -60,6 +66,14 @@ bool parseReplay(std::istream& in, const std::string& name, Replay& replay, std:
             if (seenSeed || !parseTick(fields, replay.seed))
                 return fail(error, name, line, "expected 'seed NUMBER' once");
             seenSeed = true;
+        } else if (word == "game") {
+            std::string title;
+            if (seenGame || !parseWord(fields, title))
+                return fail(error, name, line, "expected 'game TITLE' once");
+            const GameEntry* entry = findGameByTitle(title);
+            if (!entry) return fail(error, name, line, "unknown game '" + title + "'");
+            replay.gameId = entry->id;
+            seenGame = true;
         } else if (word == "event") {
             InputEvent event;
             if (!parseEvent(fields, event)) {
@@ -79,7 +93,9 @@ bool parseReplay(std::istream& in, const std::string& name, Replay& replay, std:
     return true;
 }
 
-void writeReplayHeader(std::ostream& out, uint32_t seed) { out << replayMagic << "\nseed " << seed << "\n"; }
+void writeReplayHeader(std::ostream& out, uint32_t seed, const char* title) {
+    out << replayMagic << "\nseed " << seed << "\ngame " << title << "\n";
+}
 
 void writeReplayEvent(std::ostream& out, const InputEvent& e) {
     out << "event " << e.tick << ' ' << e.player << ' ' << int(e.sequence) << ' ' << e.type << ' ' << e.button
@@ -87,18 +103,3 @@ void writeReplayEvent(std::ostream& out, const InputEvent& e) {
 }
 
 void writeReplayEnd(std::ostream& out, uint32_t tick) { out << "end " << tick << "\n"; }
-
-std::string gameOverLine(uint32_t seed, const GameState& game, uint64_t endDigest) {
-    char line[160];
-    std::snprintf(line, sizeof line,
-                  "game over: seed %" PRIu32 " score %d tick %" PRIu32 " digest %016" PRIx64, seed,
-                  game.players[0].score, game.tickCount, endDigest);
-    return line;
-}
-
-std::string leftLine(uint32_t seed, const GameState& game) {
-    char line[96];
-    std::snprintf(line, sizeof line, "left: seed %" PRIu32 " score %d tick %" PRIu32, seed,
-                  game.players[0].score, game.tickCount);
-    return line;
-}

@@ -26,10 +26,10 @@ bool startRecording(const std::string& path, std::string& error) {
     return true;
 }
 
-void recordGameStart(uint32_t seed) {
+void recordGameStart(uint32_t seed, const char* title) {
     if (!recorder.file.is_open() || recorder.gameOpen || recorder.gameEnded) return;
     recorder.gameOpen = true;
-    writeReplayHeader(recorder.file, seed);
+    writeReplayHeader(recorder.file, seed, title);
     recorder.file.flush();
 }
 

@@ -14,9 +14,6 @@ bool echoCutRequested = false;
 
 namespace {
 
-constexpr uint32_t defaultAttack = 500;
-constexpr uint32_t defaultSustain = 5000;
-constexpr uint32_t defaultRelease = 50000;
 // Every sound leans a little left, by 0 to 15 steps of 1/128.
 constexpr int panSteps = 16;
 constexpr double panStep = 0.0078125;
@@ -57,6 +54,11 @@ void resetGameSide() {
 }
 
 void playSound(int type, float frequency, float amplitude, float echoSend, float pan) {
+    playShapedSound(type, frequency, amplitude, echoSend, pan, defaultSoundShape);
+}
+
+void playShapedSound(int type, float frequency, float amplitude, float echoSend, float pan,
+                     const SoundShape& shape) {
     const int slot = findFreeSlot();
     if (slot < 0) return;
     nextSearchSlot = slot;
@@ -66,9 +68,12 @@ void playSound(int type, float frequency, float amplitude, float echoSend, float
     v.amplitude = amplitude;
     v.echoSend = echoSend;
     v.quantize = true;
-    v.attack = defaultAttack;
-    v.sustain = defaultSustain;
-    v.release = defaultRelease;
+    v.delay = shape.delay;
+    v.attack = shape.attack;
+    v.sustain = shape.sustain;
+    v.release = shape.release;
+    v.noteIndex = shape.note;
+    v.noteMultiple = shape.noteMultiple;
     v.type = type;
     // The pan's draw comes before the loudness draw.
     v.pan = static_cast<float>(pan + appRandomBelow(panSteps) * panStep);

@@ -4,8 +4,25 @@
 
 #include "audio/handover.h"
 
+// How a voice is shaped: the silence before it and its envelope, in frames, and for the note
+// types the note table it reads and the multiple it reads it at.
+struct SoundShape {
+    uint32_t delay;
+    uint32_t attack;
+    uint32_t sustain;
+    uint32_t release;
+    int8_t note;
+    int8_t noteMultiple;
+};
+
+// What playSound() gives every sound: a 1.26 s swell and fade, no note.
+constexpr SoundShape defaultSoundShape = {0, 500, 5000, 50000, 0, 0};
+
 // Game thread.
 void playSound(int type, float frequency, float amplitude, float echoSend, float pan);
+// The same with a shape of the game's own. A sample keeps the delay and plays whole, as ever.
+void playShapedSound(int type, float frequency, float amplitude, float echoSend, float pan,
+                     const SoundShape& shape);
 void requestEchoCut();
 void syncGameSide();
 // Audio thread, first thing in every callback.

@@ -89,27 +89,9 @@ void drawSpriteActor(const Actor& actor, const ActorKind& kind, GameState& game)
     for (int i = 0; i < pixels; ++i) agitate(cx, cy, game.fear * fearAgitation);
 }
 
-// The square of a kind-0 actor, clipped to the canvas; it leaves shade on its owner's channel.
 void drawSquareActor(const Actor& actor, GameState& game) {
-    const int left = game.fieldLeft();
-    const int cx = actor.x / subcellsPerCell;
-    const int cy = actor.y / subcellsPerCell;
-    const int h = actor.grip - actor.panic;
-    const int colour = 3 * actor.owner + 3;
-    const bool shades = actor.owner == 0 || actor.owner == 1;
-    const int firstColumn = std::max({0, cx - h, -left});
-    const int lastColumn = std::min(cx + h, canvasWidth - 1 - left);
-    const int firstRow = std::max(0, cy - h);
-    const int lastRow = std::min(cy + h, canvasHeight - 1);
-    for (int column = firstColumn; column <= lastColumn; ++column) {
-        for (int row = firstRow; row <= lastRow; ++row) {
-            putCell(left + column, row, colour);
-            if (!shades) continue;
-            CellShade& shade = cellShades[cellIndex(left + column, row)];
-            shade.slow[actor.owner] += squareSlowShade;
-            shade.fast[actor.owner] += squareFastShade;
-        }
-    }
+    drawActorSquare(game, actor.x / subcellsPerCell, actor.y / subcellsPerCell, actor.grip - actor.panic,
+                    3 * actor.owner + 3, actor.owner);
 }
 
 }  // namespace
@@ -181,5 +163,23 @@ void drawActor(const Actor& actor, GameState& game) {
         drawSquareActor(actor, game);
     } else {
         drawSpriteActor(actor, actorKinds.kinds[actor.kind], game);
+    }
+}
+
+void drawActorSquare(GameState& game, int cx, int cy, int h, int colour, int owner) {
+    const int left = game.fieldLeft();
+    const bool shades = owner == 0 || owner == 1;
+    const int firstColumn = std::max({0, cx - h, -left});
+    const int lastColumn = std::min(cx + h, canvasWidth - 1 - left);
+    const int firstRow = std::max(0, cy - h);
+    const int lastRow = std::min(cy + h, canvasHeight - 1);
+    for (int column = firstColumn; column <= lastColumn; ++column) {
+        for (int row = firstRow; row <= lastRow; ++row) {
+            putCell(left + column, row, colour);
+            if (!shades) continue;
+            CellShade& shade = cellShades[cellIndex(left + column, row)];
+            shade.slow[owner] += squareSlowShade;
+            shade.fast[owner] += squareFastShade;
+        }
     }
 }

@@ -57,3 +57,6 @@ void limitSpeed(Actor& actor, int limit, int mode);
 void updateActor(Actor& actor, GameState& game);
 void burstActor(Actor& actor, GameState& game);
 void drawActor(const Actor& actor, GameState& game);
+// A filled square of half size h around playfield cell (cx, cy), clipped to the canvas, as kind 0
+// is drawn; an owner 0 or 1 leaves shade on that player's channel.
+void drawActorSquare(GameState& game, int cx, int cy, int h, int colour, int owner);

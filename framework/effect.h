@@ -30,6 +30,9 @@ struct EffectType {
 
 constexpr int effectTypeCount = 8;
 constexpr int sparkEffect = 1;
+constexpr int splashEffect = 2;
+constexpr int numberEffect = 4;
+constexpr int bigNumberEffect = 7;
 
 extern const EffectType effectTypes[effectTypeCount];
 

@@ -1,12 +1,21 @@
 #pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
 #include "framework/actor.h"
+#include "framework/game_state.h"
 #include "framework/key_labels.h"
 #include "graphics/primitives.h"
 
 constexpr int colourRoleCount = 11;
 
-// One game of the catalogue: its look, its sprites and the hooks the framework and the menu call.
-// The catalogue itself is constant data in games/.
+// How a game keeps score: one score the players share (players[0].score), or one each.
+enum class Scoring { Shared, PerPlayer };
+
+// One game of the catalogue: everything the frame, the menu, replays and the drawing need to
+// know of it, from how to create it to its look and its result. The catalogue itself is constant
+// data in games/.
 struct GameEntry {
     int id;
     const char* title;
@@ -15,8 +24,18 @@ struct GameEntry {
     const Sprite* sprites;
     ActorOperation actorHook;
     void (*drawInstructions)(const KeyLabels& labels);
+    std::unique_ptr<GameState> (*create)(uint32_t seed);
+    // A fingerprint of everything that shapes the rest of a game of this entry.
+    uint64_t (*digest)(const GameState& game);
+    Scoring scoring;
 };
 
-// The entry of the selected game, or null when none is found. Set by the frame's selectGame()
-// at start-up; the actor update runs its hook.
+// The entry of the selected game, or null when none is found. Set by the frame's selectGame();
+// the actor update runs its hook.
 extern const GameEntry* selectedEntry;
+
+// The score as result lines and the menu give it: "200" shared, "5:3" one per player.
+std::string scoreText(const GameEntry& entry, const GameState& game);
+// What a result line says of a game: "seed S score 200"; a game with a score per player names
+// itself first, "game yarnball seed S score 5:3".
+std::string resultText(const GameEntry& entry, uint32_t seed, const GameState& game);

@@ -1,6 +1,5 @@
 #include "games/pawtrap.h"
 
-#include <cmath>
 #include <cstdlib>
 
 #include "audio/sound_queue.h"
@@ -38,13 +37,6 @@ constexpr int pawRight = 152;
 constexpr int pawBottom = 8;
 constexpr int pawTop = 93;
 constexpr int pawGap = 17;  // least distance in columns between the two paws
-
-constexpr float tailLinkMin = 0.9f;
-constexpr float tailLinkMax = 1.4f;
-constexpr float tailDamping = 0.5f;
-constexpr float tailPull = 0.3f;
-// A link of length 0 has no direction of its own: the point then hangs straight down.
-constexpr TailVector tailFallback = {0.0f, -1.0f};
 
 constexpr int mouseKind = 1;
 constexpr float meowAmplitude = 0.4f;
@@ -197,29 +189,7 @@ void Pawtrap::tick() {
     movePaws();
 }
 
-// Each point follows the one before it, which has already moved in this pass.
-void Pawtrap::updateTail() {
-    for (int k = 1; k < tailLength; ++k) {
-        const TailVector& prev = tailPoints[k - 1];
-        TailVector& point = tailPoints[k];
-        TailVector& velocity = tailVelocities[k];
-        velocity.x *= tailDamping;
-        velocity.y *= tailDamping;
-        float dx = prev.x - point.x;
-        float dy = prev.y - point.y;
-        float len = std::sqrt(dx * dx + dy * dy);
-        if (len > tailLinkMax || len < tailLinkMin) {
-            TailVector away = len > 0.0f ? TailVector{-dx / len, -dy / len} : tailFallback;
-            point = {prev.x + tailLinkMax * away.x, prev.y + tailLinkMax * away.y};
-            dx = prev.x - point.x;
-            dy = prev.y - point.y;
-        }
-        velocity.x += tailPull * dx;
-        velocity.y += tailPull * dy;
-        point.x += velocity.x;
-        point.y += velocity.y;
-    }
-}
+void Pawtrap::updateTail() { pullTrail(tailPoints, tailVelocities, tailLength); }
 
 // Left paw first: the right paw's limits see where the left paw went in this tick.
 void Pawtrap::movePaws() {

@@ -1,14 +1,11 @@
 #pragma once
+#include "framework/game_entry.h"
 #include "framework/game_state.h"
 #include "framework/key_labels.h"
+#include "framework/trail.h"
 
 constexpr int tailLength = 32;
 constexpr int tailColour = 4;  // the tail and the sparks it bursts into
-
-struct TailVector {
-    float x;
-    float y;
-};
 
 // The cat game: two paws, one mouse with its tail, a shared score in players[0].score.
 class Pawtrap : public GameState {
@@ -42,3 +39,6 @@ void mouseHook(Actor& actor, Pawtrap& game);
 // The catalogue's hooks for the cat game.
 void pawtrapActorHook(Actor& actor, GameState& game);
 void drawPawtrapInstructions(const KeyLabels& labels);
+uint64_t pawtrapDigest(const GameState& game);
+
+extern const GameEntry pawtrapEntry;

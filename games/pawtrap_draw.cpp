@@ -1,7 +1,7 @@
 #include <cstdio>
-#include <string>
 
 #include "framework/actor.h"
+#include "framework/instructions.h"
 #include "games/catalogue.h"
 #include "games/pawtrap.h"
 #include "graphics/canvas.h"
@@ -21,43 +21,14 @@ constexpr int shakeStepTicks = 25;  // the shake grows one step every 25 ticks o
 constexpr int shakeBase = 2;
 constexpr float shakeAmount = 0.03f;
 
-constexpr int instructionLeft = 8;
-constexpr int keyColour = 6;
-constexpr int textColour = 7;
-
-// A player's keys, then what they do; the keys in the order of the line.
-struct KeyLine {
-    int player;
-    int buttons[4];  // Up, Down, A, B numbered 0 to 3
-    const char* text;
-    int y;
+// "wasd" and "^&<>" with the built-in keys.
+constexpr Instructions instructions = {
+    {{0, {0, 2, 1, 3}, "to move left paw.", 73}, {1, {0, 1, 2, 3}, "to move right paw.", 64}},
+    {{"trap mouse with both paws to score.", 55}, {"mouse dies if it is too scared.", 46}},
+    8,  // left
+    6,  // keys
+    7,  // text
 };
-constexpr KeyLine keyLines[] = {
-    {0, {0, 2, 1, 3}, "to move left paw.", 73},   // "wasd" with the built-in keys
-    {1, {0, 1, 2, 3}, "to move right paw.", 64},  // "^&<>"
-};
-
-struct TextLine {
-    const char* text;
-    int y;
-};
-constexpr TextLine textLines[] = {
-    {"trap mouse with both paws to score.", 55},
-    {"mouse dies if it is too scared.", 46},
-};
-
-// One glyph a key runs together ("wasd"); names are set apart by spaces.
-std::string keysText(const KeyLabels& labels, const KeyLine& line) {
-    const auto& keys = labels.keys[line.player];
-    bool glyphs = true;
-    for (int b : line.buttons) glyphs = glyphs && keys[b].size() == 1;
-    std::string text;
-    for (int b : line.buttons) {
-        if (!text.empty() && !glyphs) text += ' ';
-        text += keys[b];
-    }
-    return text;
-}
 
 }  // namespace
 
@@ -98,11 +69,4 @@ void Pawtrap::shakeDeath() {
     }
 }
 
-void drawPawtrapInstructions(const KeyLabels& labels) {
-    for (const KeyLine& line : keyLines) {
-        std::string keys = keysText(labels, line);
-        drawText(keys.c_str(), instructionLeft, line.y, keyColour);
-        drawText(line.text, instructionLeft + textWidth((keys + " ").c_str()), line.y, textColour);
-    }
-    for (const TextLine& line : textLines) drawText(line.text, instructionLeft, line.y, textColour);
-}
+void drawPawtrapInstructions(const KeyLabels& labels) { drawInstructionLines(instructions, labels); }

@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     int scale = std::atoi(argv[2]);
-    const GameEntry& entry = gameCatalogue[0];
+    const GameEntry& entry = *gameCatalogue[0];
     const Sprite& paw = entry.sprites[pawSprite];
     std::vector<unsigned char> rgba = drawSprite(entry, paw, scale);
     std::string error;

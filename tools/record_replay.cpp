@@ -1,9 +1,13 @@
 // Records one game as two players driven by a random key script would play it: the real frame
 // with a hand-set clock and synthetic key events, recording with --record's recorder.
-//   record_replay STYLE SCRIPT_SEED FILE
-// STYLE: chase (both players hunt the mouse), solo1 / solo2 (one player hunts, the other idles),
-// mash (random keys, held and let go), idle (no key at all), approach (close in, then let go),
-// leave (random keys, then Escape after a random number of ticks).
+//   record_replay STYLE SCRIPT_SEED FILE [GAME]
+// GAME is a title of the catalogue, whiskerwaltz unless given. STYLE:
+// - for either game: mash (random keys, held and let go), idle (no key at all), leave (random
+//   keys, then Escape after a random number of ticks);
+// - the cat game: chase (both players hunt the mouse), solo1 / solo2 (one player hunts, the other
+//   idles), approach (close in, then let go);
+// - yarnball: rally (both chase the ball to bat it at the other goal), defend1 / defend2 (that
+//   player guards the goal, the other chases), chaseleave (both chase, then Escape).
 // The game seed is the clock's, as in a live game. tests/data/replays/record.sh runs it.
 #include <SDL_keysym.h>
 
@@ -19,6 +23,7 @@
 #include "app/replay_recorder.h"
 #include "framework/actor.h"
 #include "framework/game_state.h"
+#include "games/catalogue.h"
 #include "support/fake_platform.h"
 
 namespace {
@@ -27,7 +32,10 @@ constexpr int keysPerPlayer = 4;
 constexpr int playerKeys[2][keysPerPlayer] = {{SDLK_w, SDLK_s, SDLK_a, SDLK_d},
                                               {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT}};
 constexpr uint32_t maxTicks = 30000;  // a script that never ends its game leaves it here
-constexpr int mouseId = 1;
+constexpr int quarryId = 1;           // the mouse, or the ball
+constexpr int mouseSide = 8;          // cells beside the mouse that the hunters aim at
+constexpr int ballSide = 3;           // cells behind the ball, so that a bat sends it the other way
+constexpr int goalGuard = 14;         // the column a defending paw keeps to, in front of its goal
 
 struct Script {
     std::string style;
@@ -45,17 +53,33 @@ void setKey(Script& s, int player, int k, bool down) {
     fakePlatform.events.push_back(down ? keyDown(key) : keyUp(key));
 }
 
-// Holds the keys that lead the paw towards a point beside the mouse, with a little randomness.
-void hunt(Script& s, const GameState& game, int player) {
-    auto it = game.actors.find(mouseId);
-    if (it == game.actors.end()) return;
+// Holds the keys that lead the paw towards (tx, ty).
+void steer(Script& s, const GameState& game, int player, int tx, int ty) {
     const PlayerRecord& paw = game.players[player];
-    int tx = it->second->x / 64 + (player == 0 ? -8 : 8) + s.below(9) - 4;
-    int ty = it->second->y / 64 + s.below(9) - 4;
     setKey(s, player, 0, ty > paw.y);
     setKey(s, player, 1, ty < paw.y);
     setKey(s, player, 2, tx < paw.x);
     setKey(s, player, 3, tx > paw.x);
+}
+
+// Towards a point `side` cells beside the mouse or the ball, on the player's own side, with a
+// little randomness.
+void hunt(Script& s, const GameState& game, int player, int side = mouseSide) {
+    auto it = game.actors.find(quarryId);
+    if (it == game.actors.end()) return;
+    int tx = it->second->x / 64 + (player == 0 ? -side : side) + s.below(9) - 4;
+    int ty = it->second->y / 64 + s.below(9) - 4;
+    steer(s, game, player, tx, ty);
+}
+
+// In front of the player's own goal, level with the ball, until the ball is in the player's own
+// half: then after it.
+void defend(Script& s, const GameState& game, int player) {
+    auto it = game.actors.find(quarryId);
+    if (it == game.actors.end()) return;
+    const bool ownHalf = player == 0 ? it->second->x / 64 < 80 : it->second->x / 64 > 80;
+    if (ownHalf) return hunt(s, game, player, ballSide);
+    steer(s, game, player, player == 0 ? goalGuard : 160 - goalGuard, it->second->y / 64 + s.below(5) - 2);
 }
 
 void mash(Script& s, int player) {
@@ -77,6 +101,13 @@ void play(Script& s, const GameState& game) {
         hunt(s, game, 1);
     } else if (s.style == "solo1" || s.style == "solo2") {
         hunt(s, game, s.style == "solo1" ? 0 : 1);
+    } else if (s.style == "rally" || s.style == "chaseleave") {
+        hunt(s, game, 0, ballSide);
+        hunt(s, game, 1, ballSide);
+    } else if (s.style == "defend1" || s.style == "defend2") {
+        const int defender = s.style == "defend1" ? 0 : 1;
+        defend(s, game, defender);
+        hunt(s, game, 1 - defender, ballSide);
     } else if (s.style == "mash" || s.style == "leave") {
         mash(s, s.below(2));
     } else if (s.style == "approach") {
@@ -116,16 +147,21 @@ bool runGame(Script& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: record_replay STYLE SCRIPT_SEED FILE\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: record_replay STYLE SCRIPT_SEED FILE [GAME]\n");
         return 2;
     }
     Script script;
     script.style = argv[1];
     script.random.seed(static_cast<uint32_t>(std::strtoul(argv[2], nullptr, 10)));
-    if (script.style == "leave") script.leaveTick = 50 + script.below(3000);
+    if (script.style == "leave" || script.style == "chaseleave") script.leaveTick = 50 + script.below(3000);
     std::string error;
     Options options;
+    if (argc == 5) options.gameTitle = argv[4];
+    if (argc == 5 && !findGameByTitle(options.gameTitle)) {
+        std::fprintf(stderr, "record_replay: unknown game '%s' (games: %s)\n", argv[4], gameTitles().c_str());
+        return 2;
+    }
     options.keysPath = "/dev/null";  // the script plays the built-in keys, whatever the user's key file says
     if (!startRecording(argv[3], error) || appInit(options, error) != 0) {
         std::fprintf(stderr, "record_replay: %s\n", error.c_str());

@@ -28,6 +28,16 @@ TEST(CommandLine, OptionsAreRead) {
     EXPECT_EQ(options.replayPath, "r.txt");
 }
 
+TEST(CommandLine, GameTakesATitleAndCannotGoWithAReplay) {
+    Options a, b, c;
+    std::string error;
+    ASSERT_TRUE(parse({"--game", "yarnball"}, a, error));
+    EXPECT_EQ(a.gameTitle, "yarnball");
+    EXPECT_FALSE(parse({"--game"}, b, error));
+    EXPECT_EQ(error, "--game needs a game's title");
+    EXPECT_FALSE(parse({"--game", "yarnball", "--replay", "r"}, c, error));
+}
+
 TEST(CommandLine, UnknownOptionsAndMissingFilesAreRefused) {
     Options options;
     std::string error;

@@ -152,16 +152,16 @@ TEST_F(MainLoop, EscapeInAGameSendsTheNextKeyOfTheBatchToTheMenu) {
     passAfter(18);
     EXPECT_FALSE(app.inGame);
     EXPECT_EQ(app.currentGame, nullptr);
-    EXPECT_EQ(app.bestScore, 300);
+    EXPECT_EQ(app.results[0].bestScore, 300);
     EXPECT_EQ(app.menuCursor, 1);
 }
 
 TEST_F(MainLoop, AGameEndedWithScoreZeroLeavesTheBestScore) {
-    app.bestScore = 700;
+    app.results[0].bestScore = 700;
     enterTestGame();
     fakePlatform.events = {keyDown(SDLK_ESCAPE)};
     passAfter(18);
-    EXPECT_EQ(app.bestScore, 700);
+    EXPECT_EQ(app.results[0].bestScore, 700);
 }
 
 TEST_F(MainLoop, QuitSequenceTakesTwentyFourPassesDrawingTwiceAndReadingNothing) {
@@ -222,7 +222,7 @@ TEST_F(MainLoop, ShutdownDuringAGameRecordsTheScore) {
     game.players[0].score = 42;
     appShutdown();
     EXPECT_FALSE(app.inGame);
-    EXPECT_EQ(app.bestScore, 42);
+    EXPECT_EQ(app.results[0].bestScore, 42);
 }
 
 TEST_F(MainLoop, PrintScreenSavesOnTheMenuAndInAGame) {

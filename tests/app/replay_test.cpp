@@ -14,8 +14,10 @@
 #include "app/main_loop.h"
 #include "app/replay.h"
 #include "app/replay_recorder.h"
-#include "games/game_digest.h"
+#include "framework/effect.h"
+#include "framework/game_digest.h"
 #include "games/pawtrap.h"
+#include "games/yarnball.h"
 #include "support/fake_platform.h"
 
 namespace {
@@ -30,7 +32,7 @@ std::string parseError(const std::string& text) {
 
 TEST(ReplayFile, WrittenRecordsReadBackUnchanged) {
     std::ostringstream out;
-    writeReplayHeader(out, 4000000000u);
+    writeReplayHeader(out, 4000000000u, "yarnball");
     InputEvent a{7, 1, -128, 4, 6};
     InputEvent b{9, 0, 3, 3, 1};
     writeReplayEvent(out, a);
@@ -41,6 +43,7 @@ TEST(ReplayFile, WrittenRecordsReadBackUnchanged) {
     std::string error;
     ASSERT_TRUE(parseReplay(in, "r", replay, error)) << error;
     EXPECT_EQ(replay.seed, 4000000000u);
+    EXPECT_EQ(replay.gameId, 2);
     ASSERT_EQ(replay.events.size(), 2u);
     EXPECT_EQ(replay.events[0].sequence, -128);
     EXPECT_EQ(replay.events[0].button, 6);
@@ -59,6 +62,9 @@ TEST(ReplayFile, BadFilesNameTheLine) {
     EXPECT_EQ(parseError("tandrel-replay 1\nseed -5\n"), "r:2: expected 'seed NUMBER' once");
     EXPECT_EQ(parseError("tandrel-replay 1\nevent 1 0 1 3 0\n"), "r:2: no seed");
     EXPECT_EQ(parseError("tandrel-replay 1\nseed 1\njump 3\n"), "r:3: unknown record 'jump'");
+    EXPECT_EQ(parseError("tandrel-replay 1\nseed 1\ngame pong\n"), "r:3: unknown game 'pong'");
+    EXPECT_EQ(parseError("tandrel-replay 1\nseed 1\ngame yarnball\ngame yarnball\n"),
+              "r:4: expected 'game TITLE' once");
     EXPECT_EQ(parseError("tandrel-replay 1\nseed 1\nevent 1 0 1 3 0 9\n"),
               "r:3: expected 'event TICK PLAYER SEQUENCE TYPE BUTTON'");
 }
@@ -66,9 +72,24 @@ TEST(ReplayFile, BadFilesNameTheLine) {
 TEST(GameDigest, LeavesOutDrawCountsButSeesPositions) {
     Pawtrap a(11), b(11);
     b.gameRandomDraws += 5;
-    EXPECT_EQ(gameDigest(a), gameDigest(b));
+    EXPECT_EQ(pawtrapDigest(a), pawtrapDigest(b));
     b.players[1].x += 1;
-    EXPECT_NE(gameDigest(a), gameDigest(b));
+    EXPECT_NE(pawtrapDigest(a), pawtrapDigest(b));
+}
+
+// A number flies as the application's source says, which a live game draws from on every pass
+// and a headless one never: two games apart only in that flight have one digest.
+TEST(GameDigest, LeavesOutTheFlightOfNumbersButSeesOtherEffects) {
+    Yarnball a(11), b(11);
+    appRandomSource.seed(1);
+    a.effects.push_back(makeEffect(numberEffect, 80, 50, 0, 7, a));
+    appRandomSource.seed(2);
+    b.effects.push_back(makeEffect(numberEffect, 80, 50, 0, 7, b));
+    ASSERT_NE(a.effects.back()->vx, b.effects.back()->vx);
+    EXPECT_EQ(yarnballDigest(a), yarnballDigest(b));
+    a.effects.push_back(makeEffect(splashEffect, 4, 50, 1, 0, a));
+    b.effects.push_back(makeEffect(splashEffect, 4, 51, 1, 0, b));
+    EXPECT_NE(yarnballDigest(a), yarnballDigest(b));
 }
 
 // A live game played through the frame, with passes of different lengths and player 1 on keys

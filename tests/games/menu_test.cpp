@@ -4,11 +4,13 @@
 
 #include "app/lifecycle.h"
 #include "app/menu.h"
+#include "framework/game_entry.h"
 #include "games/pawtrap_test_support.h"
 
 namespace {
 
 constexpr MenuSpark parkedSpark = {0, 99 * 64, 0, true};  // still, in the top left corner
+constexpr int yarnballId = 2;
 
 int cellAt(int x, int y) { return canvas.cells[cellIndex(x, y)]; }
 
@@ -42,7 +44,7 @@ protected:
 };
 
 TEST_F(Menu, BestScoreShownAfterAGameScoringSeven) {
-    app.bestScore = 7;
+    app.results[0].bestScore = 7;
     drawAtFrame(1);
     for (int y = 2; y <= 6; ++y) EXPECT_EQ(cellAt(2, y), 6) << y;    // the stem of the b
     for (int x = 48; x <= 50; ++x) EXPECT_EQ(cellAt(x, 6), 7) << x;  // the top of the 7
@@ -51,7 +53,7 @@ TEST_F(Menu, BestScoreShownAfterAGameScoringSeven) {
 }
 
 TEST_F(Menu, NoBestScoreBeforeAnyScore) {
-    app.bestScore = 0;
+    app.results[0].bestScore = 0;
     drawAtFrame(1);
     for (int x = 0; x < 100; ++x) {
         for (int y = 0; y <= 6; ++y) EXPECT_EQ(cellAt(x, y), 0) << x << "," << y;
@@ -105,14 +107,53 @@ TEST_F(Menu, UpAndDownMoveTheCursorWithoutWrapping) {
     EXPECT_EQ(app.menuCursor, 1);
 }
 
-TEST_F(Menu, SidewaysKeysDoNothing) {
-    for (int cursor : {0, 1}) {
-        app.menuCursor = cursor;
-        for (int key : {SDLK_a, SDLK_d, SDLK_LEFT, SDLK_RIGHT}) menuKeyDown(key);
-        EXPECT_EQ(app.menuCursor, cursor);
-        EXPECT_FALSE(app.inGame);
-        EXPECT_EQ(app.quitFade, 0);
+// Two games: every sideways key of either player moves to the other one, wrapping around, and
+// the palette takes the new game's colours at once; the cursor stays.
+TEST_F(Menu, SidewaysKeysSwitchGamesWrappingAroundWithTheirColours) {
+    app.menuCursor = 1;
+    const int expected[] = {yarnballId, 0, yarnballId, 0};
+    const int keys[] = {SDLK_d, SDLK_RIGHT, SDLK_a, SDLK_LEFT};
+    for (int i = 0; i < 4; ++i) {
+        menuKeyDown(keys[i]);
+        ASSERT_EQ(app.selectedGame, expected[i]) << i;
+        ASSERT_EQ(selectedEntry->id, expected[i]);
+        for (int e = 0; e < paletteSize; ++e) {
+            EXPECT_NEAR(currentPalette.rgb[e][1][2], selectedEntry->baseColors[e][2], 0.081f) << e;
+        }
     }
+    EXPECT_EQ(app.menuCursor, 1);
+    EXPECT_FALSE(app.inGame);
+    EXPECT_EQ(app.quitFade, 0);
+}
+
+// At the title's size, the "<" four columns in from the left edge and the ">" four in from
+// the right one; their middle rows are full.
+TEST_F(Menu, ArrowsStandFourColumnsInFromEitherEdge) {
+    drawAtFrame(1);
+    for (int x : {4, 13, 146, 155}) EXPECT_EQ(cellAt(x, 92), 8) << x;
+    for (int x : {3, 14, 145, 156}) EXPECT_EQ(cellAt(x, 92), 0) << x;
+}
+
+// Each game keeps its own result for the run: the cat game its best score, yarnball its last.
+TEST_F(Menu, YarnballShowsItsLastResultAndTheCatGameItsBestScore) {
+    app.results[0].bestScore = 7;
+    menuKeyDown(SDLK_RIGHT);
+    drawAtFrame(1);
+    EXPECT_EQ(cellAt(2, 2), 0) << "no yarnball game has ended";
+    app.menuCursor = 0;
+    menuKeyDown(SDLK_RETURN);
+    ASSERT_TRUE(app.inGame);
+    app.currentGame->players[0].score = 5;
+    app.currentGame->players[1].score = 3;
+    endGame();
+    EXPECT_EQ(app.selectedGame, yarnballId);
+    drawAtFrame(1);
+    for (int y = 2; y <= 6; ++y) EXPECT_EQ(cellAt(2, y), 6) << y;    // the l of "last: "
+    for (int x = 23; x <= 25; ++x) EXPECT_EQ(cellAt(x, 6), 7) << x;  // the top of the 5
+    EXPECT_EQ(cellAt(22, 6), 0);
+    menuKeyDown(SDLK_LEFT);
+    drawAtFrame(1);
+    for (int x = 48; x <= 50; ++x) EXPECT_EQ(cellAt(x, 6), 7) << x;  // the top of the cat's 7
 }
 
 TEST_F(Menu, EnterOnStartStartsAGame) {

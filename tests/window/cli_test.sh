@@ -15,6 +15,17 @@ err=$("$TANDREL" --bogus 2>&1 >/dev/null); status=$?
 [[ "$err" == "tandrel: unknown option --bogus"$'\n'usage:* ]] || fail "unexpected message: $err"
 err=$("$TANDREL" --replay /no/such/file --headless 2>&1 >/dev/null); status=$?
 [ "$status" = 2 ] && [[ "$err" == "tandrel: cannot read /no/such/file" ]] || fail "missing replay: $status $err"
+err=$(env -u DISPLAY "$TANDREL" --game pong 2>&1 >/dev/null); status=$?
+[ "$status" = 2 ] && [ "$err" = "tandrel: unknown game 'pong' (games: whiskerwaltz, yarnball)" ] ||
+  fail "unknown game: $status $err"
+
+# A replay of a game the catalogue does not hold is refused with its line.
+replays=$(mktemp -d)
+printf 'tandrel-replay 1\nseed 7\ngame pong\n' >"$replays/pong.replay"
+err=$("$TANDREL" --replay "$replays/pong.replay" --headless 2>&1 >/dev/null); status=$?
+rm -rf "$replays"
+[ "$status" = 2 ] && [ "$err" = "tandrel: $replays/pong.replay:3: unknown game 'pong'" ] ||
+  fail "a replay of an unknown game: $status $err"
 
 # Key bindings without a display: the built-in ones, then a key file's, then a bad file.
 keys=$(mktemp -d)
@@ -31,4 +42,4 @@ printf 'player1.up = z\nplayer1.down = up\n' >"$keys/bad.conf"
 err=$(print_keys --keys "$keys/bad.conf" 2>&1 >/dev/null); status=$?
 [ "$status" = 2 ] && [ "$err" = "tandrel: $keys/bad.conf:2: 'up' is bound to both player1.down and player2.up" ] ||
   fail "bad key file: $status $err"
-echo "command line: help, version, unknown option, missing replay and key files handled"
+echo "command line: help, version, unknown option and game, missing and foreign replays, key files handled"

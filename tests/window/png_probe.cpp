@@ -9,6 +9,8 @@
 //                                  (near black), top row first; read at cell centres
 //   png_probe offgrid FILE         pixels whose colour differs from the centre of the cell they
 //                                  would lie in with the grid at rest
+//   png_probe near FILE CX0 CY0 CX1 CY1 R G B   cells of the box whose centre lies within 40 of
+//                                  that colour in every channel (a palette entry and its drift)
 #include <png.h>
 
 #include <algorithm>
@@ -75,6 +77,21 @@ long countPaw(const Image& img, int cx0, int cy0, int cx1, int cy1) {
     return count;
 }
 
+constexpr int nearColour = 40;
+
+long countNear(const Image& img, int cx0, int cy0, int cx1, int cy1, const int rgb[3]) {
+    long count = 0;
+    for (int cy = cy0; cy < cy1; ++cy) {
+        for (int cx = cx0; cx < cx1; ++cx) {
+            const unsigned char* p = cellCentre(img, cx, cy);
+            bool near = true;
+            for (int c = 0; c < 3; ++c) near = near && std::abs(p[c] - rgb[c]) <= nearColour;
+            if (near) ++count;
+        }
+    }
+    return count;
+}
+
 long countOffGrid(const Image& img) {
     long count = 0;
     for (int y = 0; y < img.height; ++y) {
@@ -129,6 +146,10 @@ int main(int argc, char** argv) {
             }
             std::putchar('\n');
         }
+    } else if (command == "near" && argc == 10) {
+        const int rgb[3] = {std::atoi(argv[7]), std::atoi(argv[8]), std::atoi(argv[9])};
+        std::printf("%ld\n", countNear(img, std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                                       std::atoi(argv[6]), rgb));
     } else if (command == "offgrid") {
         std::printf("%ld\n", countOffGrid(img));
     } else if (command == "region" && argc == 7) {

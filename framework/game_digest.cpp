@@ -1,28 +1,10 @@
-#include "games/game_digest.h"
-
-#include <cstring>
+#include "framework/game_digest.h"
 
 #include "framework/actor.h"
 #include "framework/effect.h"
-#include "games/pawtrap.h"
+#include "framework/game_state.h"
 
 namespace {
-
-// FNV-1a over the bytes of each value.
-class Digest {
-public:
-    template <typename T>
-    void add(const T& value) {
-        unsigned char bytes[sizeof(T)];
-        std::memcpy(bytes, &value, sizeof(T));
-        for (unsigned char b : bytes) hash = (hash ^ b) * prime;
-    }
-    uint64_t value() const { return hash; }
-
-private:
-    static constexpr uint64_t prime = 1099511628211ull;
-    uint64_t hash = 14695981039346656037ull;
-};
 
 void addPlayers(Digest& d, const GameState& game) {
     for (const PlayerRecord& p : game.players) {
@@ -42,6 +24,8 @@ void addActors(Digest& d, const GameState& game) {
 
 void addEffects(Digest& d, const GameState& game) {
     for (const auto& effect : game.effects) {
+        // A number takes its flight from the application's source, which every pass draws from.
+        if (effect->type == numberEffect) continue;
         // Not the value: a burst colours its sparks from the application's random source.
         for (int v : {effect->type, effect->x, effect->y, effect->vx, effect->vy}) d.add(v);
         d.add(effect->life);
@@ -51,8 +35,7 @@ void addEffects(Digest& d, const GameState& game) {
 
 }  // namespace
 
-uint64_t gameDigest(const GameState& game) {
-    Digest d;
+void addGameState(Digest& d, const GameState& game) {
     d.add(game.tickCount);
     d.add(game.fear);
     d.add(game.endCountdown);
@@ -60,9 +43,4 @@ uint64_t gameDigest(const GameState& game) {
     addPlayers(d, game);
     addActors(d, game);
     addEffects(d, game);
-    if (const auto* pawtrap = dynamic_cast<const Pawtrap*>(&game)) {
-        d.add(pawtrap->stress);
-        d.add(pawtrap->tailPoints);
-    }
-    return d.value();
 }

@@ -1,0 +1,31 @@
+#include "framework/instructions.h"
+
+#include <string>
+
+#include "graphics/text.h"
+
+namespace {
+
+// One glyph a key runs together ("wasd"); names are set apart by spaces.
+std::string keysText(const KeyLabels& labels, const KeyLine& line) {
+    const auto& keys = labels.keys[line.player];
+    bool glyphs = true;
+    for (int b : line.buttons) glyphs = glyphs && keys[b].size() == 1;
+    std::string text;
+    for (int b : line.buttons) {
+        if (!text.empty() && !glyphs) text += ' ';
+        text += keys[b];
+    }
+    return text;
+}
+
+}  // namespace
+
+void drawInstructionLines(const Instructions& in, const KeyLabels& labels) {
+    for (const KeyLine& line : in.keyLines) {
+        std::string keys = keysText(labels, line);
+        drawText(keys.c_str(), in.left, line.y, in.keyColour);
+        drawText(line.text, in.left + textWidth((keys + " ").c_str()), line.y, in.textColour);
+    }
+    for (const TextLine& line : in.textLines) drawText(line.text, in.left, line.y, in.textColour);
+}
