@@ -7,8 +7,7 @@ source "$(dirname "$0")/lib.sh"
 export SDL_DISKAUDIOFILE="$WORK/capture.raw" SDL_DISKAUDIODELAY=46
 
 start_game
-sleep 1.5
-key Return
+start_from_menu
 sleep 2.5
 key Escape
 sleep 0.3

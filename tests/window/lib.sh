@@ -17,8 +17,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/sdl_check.sh"
 export SDL_VIDEODRIVER=x11
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 
-# How long a loaded machine may take to show a window or a picture asked for.
+# How long a loaded machine may take to show a window or a picture asked for, and how long a key
+# that should have shown something is waited for before it is pressed again.
 window_seconds=60
+repress_seconds=10
 
 WORK=$(mktemp -d)
 trap 'stop_game; [ -n "${TANDREL_KEEP_SHOTS:-}" ] && cp "$WORK"/screen*.png "$TANDREL_KEEP_SHOTS"/ 2>/dev/null; rm -rf "$WORK"' EXIT
@@ -82,16 +84,20 @@ hold() {
 }
 
 # Presses print-screen and waits for the numbered file, pressing again if the window the key went
-# to was replaced before it took the key.
+# to was replaced before it took the key, or if no picture came for a long while (a key that
+# arrives with a loss of focus is not taken).
 screenshot() {
-  local file="screen$1.png" start=$SECONDS sent_to
+  local file="screen$1.png" start=$SECONDS pressed sent_to
   key Print
-  sent_to=$WINDOW
+  pressed=$SECONDS sent_to=$WINDOW
   until [ -s "$file" ]; do
     ((SECONDS - start < window_seconds)) || fail "no $file within $window_seconds s of print-screen"
     sleep 0.1
     find_window
-    [ "$WINDOW" = "$sent_to" ] || { key Print; sent_to=$WINDOW; }
+    if [ "$WINDOW" != "$sent_to" ] || ((SECONDS - pressed >= repress_seconds)); then
+      key Print
+      pressed=$SECONDS sent_to=$WINDOW
+    fi
   done
   # The picture is written in place: a moment for the writer to finish it.
   sleep 0.3
@@ -135,6 +141,21 @@ hold_until() {
   to_window keydown "$held"
   shoot_until "$@"
   to_window keyup "$held"
+}
+
+# Starts a game from the menu once the menu shows: Return, again while the title stays (a key
+# that arrives with a loss of focus is not taken; Return in a game does nothing).
+start_from_menu() {
+  local start=$SECONDS pressed
+  shoot_until "$window_seconds" "no menu before Return" title_shown
+  key Return
+  pressed=$SECONDS
+  next_shot
+  until title_gone "$SHOT"; do
+    ((SECONDS - start < window_seconds)) || fail "Return on the menu started no game"
+    ((SECONDS - pressed < repress_seconds)) || { key Return; pressed=$SECONDS; }
+    next_shot
+  done
 }
 
 # What the pictures of the cat game show. The title is bright on the menu only; the left paw

@@ -4,7 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 
 start_game --record "$WORK/game.replay"
-key Return
+start_from_menu
 # Both paws close in on the mouse from the start, so it dies of fright within seconds.
 for k in w Up d Left s Down a Right; do
   hold "$k" 0.3
