@@ -1,6 +1,6 @@
 #include "app/app_state.h"
 
-#include "app/gamepad.h"
+#include "app/actions.h"
 #include "app/input.h"
 #include "app/key_labels.h"
 #include "framework/game_state.h"

@@ -2,27 +2,30 @@
 
 #include <SDL_keysym.h>
 
+#include "app/actions.h"
 #include "app/app_state.h"
 #include "app/replay.h"
 #include "framework/game_state.h"
 
 namespace {
 
-// A key placed by position is matched by its keycode wherever SDL reports one.
-bool boundTo(int button, int key, int scancode) {
-    const int position = settings.keyScancodes[button];
-    if (position != 0 && scancode != 0) return position == scancode;
-    return settings.keyBindings[button] == key;
-}
-
-// Every button bound to the key, in ascending order, posts its own event with its own sequence.
-void postKeyEvent(int key, int scancode, int type) {
-    for (int button = 0; button < buttonCount; ++button) {
-        if (boundTo(button, key, scancode)) postButtonEvent(button, type);
+// Each button's press or release posts its own event with its own sequence.
+void postButtonActions(const Actions& actions) {
+    for (int i = 0; i < actions.count; ++i) {
+        const Action& action = actions.list[i];
+        if (action.type == ActionType::ButtonPress) postButtonEvent(action.button, pressEvent);
+        if (action.type == ActionType::ButtonRelease) postButtonEvent(action.button, releaseEvent);
     }
 }
 
 }  // namespace
+
+// A key placed by position is matched by its keycode wherever SDL reports one.
+bool keyBoundTo(int button, int key, int scancode) {
+    const int position = settings.keyScancodes[button];
+    if (position != 0 && scancode != 0) return position == scancode;
+    return settings.keyBindings[button] == key;
+}
 
 const int defaultKeyBindings[buttonCount] = {SDLK_w,  SDLK_s,    SDLK_a,    SDLK_d,
                                              SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT};
@@ -30,16 +33,20 @@ const int defaultKeyScancodes[buttonCount] = {25, 39, 38, 40, 0, 0, 0, 0};
 
 int buttonForKey(int key, int scancode) {
     for (int button = 0; button < buttonCount; ++button) {
-        if (boundTo(button, key, scancode)) return button;
+        if (keyBoundTo(button, key, scancode)) return button;
     }
     return -1;
 }
 
 int playerOfButton(int button) { return button < buttonsPerPlayer ? 0 : 1; }
 
-void gameKeyDown(int key, int scancode) { postKeyEvent(key, scancode, pressEvent); }
+void gameKeyDown(int key, int scancode) {
+    postButtonActions(keyActions(key, scancode, true, InputContext::Game));
+}
 
-void gameKeyUp(int key, int scancode) { postKeyEvent(key, scancode, releaseEvent); }
+void gameKeyUp(int key, int scancode) {
+    postButtonActions(keyActions(key, scancode, false, InputContext::Game));
+}
 
 void postButtonEvent(int button, int type) {
     GameState* game = app.currentGame.get();

@@ -7,10 +7,13 @@ extern const int defaultKeyBindings[buttonCount];
 // cross stays in place whatever the layout prints on it. 0: matched by symbol.
 extern const int defaultKeyScancodes[buttonCount];
 
-// The lowest button bound to the key, or -1. scancode is the X keycode SDL reported, or 0.
+// Whether the key is bound to the button. scancode is the X keycode SDL reported, or 0.
+bool keyBoundTo(int button, int key, int scancode);
+// The lowest button bound to the key, or -1.
 int buttonForKey(int key, int scancode = 0);
 int playerOfButton(int button);
-// Post a press or release event into the running game for every button bound to the key.
+// Post a press or release event into the running game for every button the key's actions in a
+// game press or release.
 void gameKeyDown(int key, int scancode = 0);
 void gameKeyUp(int key, int scancode = 0);
 // Post one press (pressEvent) or release (releaseEvent) of a button into the running game.

@@ -2,10 +2,10 @@
 
 #include <SDL_keysym.h>
 
+#include "app/actions.h"
 #include "app/app_state.h"
 #include "app/frame_stats.h"
 #include "app/game_report.h"
-#include "app/gamepad.h"
 #include "app/input.h"
 #include "app/lifecycle.h"
 #include "app/menu.h"
@@ -23,51 +23,24 @@ constexpr uint32_t idleNap = 9;     // ms, a pass that ran no tick
 constexpr uint32_t tickNap = 6;     // ms, a pass that ran one tick
 constexpr uint32_t catchUpNap = 1;  // ms, keeps the tick phase error small
 
-// True for a press of Print Screen, false for its key repeats: one screenshot per press.
-bool freshPrintPress(int key) {
-    if (key != SDLK_PRINT) return false;
-    bool fresh = !app.printHeld;
-    app.printHeld = true;
-    return fresh;
-}
-
-void handleKeyDown(int key, int scancode) {
-    bool freshPrint = freshPrintPress(key);
-    if (app.windowInactive) {
-        app.windowInactive = false;
-        return;
-    }
-    if (key == SDLK_ESCAPE) {
-        if (app.inGame) endGame();
-        else beginQuit();
-    } else if (key == SDLK_PRINT) {
-        if (freshPrint) saveScreenshot();
-    } else if (app.inGame) {
-        if (!replayActive()) gameKeyDown(key, scancode);
-    } else {
-        menuKeyDown(key, scancode);
-    }
-}
+InputContext inputContext() { return app.inGame ? InputContext::Game : InputContext::Menu; }
 
 // False when a quit event asks the loop to end at once.
 bool handleEvent(const AppEvent& event) {
-    switch (event.type) {
-    case AppEventType::Active:
+    if (event.type == AppEventType::Quit) return false;
+    if (event.type == AppEventType::Active) {
         app.windowInactive = !event.gain;
         // A release that happens elsewhere never reaches us.
         if (!event.gain) app.printHeld = false;
-        break;
-    case AppEventType::KeyDown: handleKeyDown(event.key, event.scancode); break;
-    case AppEventType::KeyUp:
-        if (event.key == SDLK_PRINT) app.printHeld = false;
-        if (app.inGame && !replayActive()) gameKeyUp(event.key, event.scancode);
-        break;
-    case AppEventType::PadAxis: padAxisMoved(event.pad, event.control, event.value); break;
-    case AppEventType::PadHat: padHatMoved(event.pad, event.control, event.value); break;
-    case AppEventType::PadButtonDown: padButtonDown(event.pad, event.control); break;
-    case AppEventType::Quit: return false;
-    case AppEventType::Other: break;
+        return true;
     }
+    const Actions actions = actionsForEvent(event, inputContext());
+    // A key press that arrives in the pass of a loss of focus is not taken.
+    if (event.type == AppEventType::KeyDown && app.windowInactive) {
+        app.windowInactive = false;
+        return true;
+    }
+    for (int i = 0; i < actions.count; ++i) performAction(actions.list[i]);
     return true;
 }
 
@@ -145,6 +118,26 @@ void mainLoop() {
     LoopLocals locals;
     beginLoop(locals);
     while (runPass(locals)) {}
+}
+
+void performAction(const Action& action) {
+    switch (action.type) {
+    case ActionType::ButtonPress:
+    case ActionType::ButtonRelease:
+        if (app.inGame && !replayActive()) {
+            postButtonEvent(action.button,
+                            action.type == ActionType::ButtonPress ? pressEvent : releaseEvent);
+        }
+        break;
+    case ActionType::Leave:
+        if (app.inGame) endGame();
+        else beginQuit();
+        break;
+    case ActionType::Screenshot: saveScreenshot(); break;
+    default:
+        if (!app.inGame) menuAction(action.type);
+        break;
+    }
 }
 
 void advanceGame(unsigned n) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "app/actions.h"
+
 // What one run of mainLoop() carries from pass to pass.
 struct LoopLocals {
     uint32_t accumulator = 0;  // ms not yet turned into ticks
@@ -11,6 +13,9 @@ void mainLoop();
 void beginLoop(LoopLocals& locals);
 // One pass; false when the loop ends.
 bool runPass(LoopLocals& locals);
+// What an action does: a game's buttons take presses and releases unless a replay feeds them,
+// the menu takes its moves, and leaving and pictures work everywhere.
+void performAction(const Action& action);
 void advanceGame(unsigned n);
 void renderFrame();
 void updateGraphicsInputs();

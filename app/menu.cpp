@@ -3,7 +3,6 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/input.h"
 #include "app/key_labels.h"
 #include "app/lifecycle.h"
 #include "base/random.h"
@@ -53,11 +52,6 @@ struct MenuItem {
 constexpr MenuItem menuItems[] = {{"start", 20}, {"exit", 12}};
 constexpr int startItem = 0;
 constexpr int lastItem = 1;
-
-constexpr int upButton = 0;  // within a player's four: Up, Down, A, B
-constexpr int downButton = 1;
-constexpr int leftButton = 2;
-constexpr int rightButton = 3;
 
 // A new direction and speed; the draws come in this order wherever a spark is (re)born.
 void pickMotion(MenuSpark& spark) {
@@ -154,25 +148,20 @@ void drawMenu() {
     drawText(creditText, creditLeft, bottomRow, creditColour);
 }
 
-// Bound keys steer the cursor; every unbound key chooses.
-void menuKeyDown(int key, int scancode) {
-    int button = buttonForKey(key, scancode);
-    if (button < 0) menuChoose();
-    else menuButtonDown(button);
-}
-
-void menuButtonDown(int button) {
-    int role = button % buttonsPerPlayer;
-    if (role == upButton && app.menuCursor > startItem) --app.menuCursor;
-    if (role == downButton && app.menuCursor < lastItem) ++app.menuCursor;
-    if (role == leftButton) switchGame(neighbourGameId(app.selectedGame, -1));
-    if (role == rightButton) switchGame(neighbourGameId(app.selectedGame, 1));
-}
-
-void menuChoose() {
-    if (app.menuCursor == startItem) {
-        startGame();
-    } else {
-        beginQuit();
+void menuAction(ActionType action) {
+    switch (action) {
+    case ActionType::MenuUp:
+        if (app.menuCursor > startItem) --app.menuCursor;
+        break;
+    case ActionType::MenuDown:
+        if (app.menuCursor < lastItem) ++app.menuCursor;
+        break;
+    case ActionType::PreviousGame: switchGame(neighbourGameId(app.selectedGame, -1)); break;
+    case ActionType::NextGame: switchGame(neighbourGameId(app.selectedGame, 1)); break;
+    case ActionType::Choose:
+        if (app.menuCursor == startItem) startGame();
+        else beginQuit();
+        break;
+    default: break;
     }
 }

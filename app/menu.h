@@ -1,4 +1,5 @@
 #pragma once
+#include "app/actions.h"
 #include "graphics/canvas.h"
 
 constexpr int menuSparkCount = 16;
@@ -17,8 +18,6 @@ extern MenuSpark menuSparks[menuSparkCount];
 void seedMenuSparks();
 void updateMenuSparks();
 void drawMenu();
-void menuKeyDown(int key, int scancode = 0);
-// Up and Down of either player move the cursor; A and B choose the previous and next game.
-void menuButtonDown(int button);
-// Starts a game or the quit sequence, by the item under the cursor.
-void menuChoose();
+// The cursor moves, the previous or next game is selected, or the item under the cursor is
+// chosen: a game starts or the quit sequence begins.
+void menuAction(ActionType action);

@@ -3,11 +3,18 @@
 #include <SDL_keysym.h>
 
 #include "app/lifecycle.h"
+#include "app/main_loop.h"
 #include "app/menu.h"
 #include "framework/game_entry.h"
 #include "games/pawtrap_test_support.h"
 
 namespace {
+
+// A key pressed on the menu, turned into actions as the frame turns it.
+void menuKeyDown(int key) {
+    const Actions actions = keyActions(key, 0, true, InputContext::Menu);
+    for (int i = 0; i < actions.count; ++i) performAction(actions.list[i]);
+}
 
 constexpr MenuSpark parkedSpark = {0, 99 * 64, 0, true};  // still, in the top left corner
 constexpr int yarnballId = 2;
