@@ -36,6 +36,7 @@ int appInit(const Options& options, std::string& error) {
     restoreActorKinds();
     restoreSettings();
     settings.windowed = options.windowed;
+    settings.display = options.display;
     // After the platform (the layout is read through its display), before the window opens.
     if (!loadControls(options.keysPath, error)) {
         platformQuit();
@@ -43,6 +44,7 @@ int appInit(const Options& options, std::string& error) {
     }
     selectGame(0);
     startNoteTableBuild();
+    chooseVideoMonitor(settings.display);
     if (!setVideoMode(settings.windowed, settings.noMultisample, error)) {
         finishNoteTableBuild();
         platformQuit();
