@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "framework/game_state.h"  // buttonCount
-#include "graphics/monitors.h"        // anyDisplay
+#include "graphics/monitors.h"     // anyDisplay
 
 constexpr uint32_t tickLength = 18;  // ms of game time per tick
 

@@ -17,9 +17,9 @@ struct MonitorRect {
 
 // What the display says of its monitors when the window is about to open.
 struct MonitorLayout {
-    std::vector<MonitorRect> monitors;  // in the order xrandr lists them
-    int primary = -1;                   // index into monitors; -1 where none is primary
-    std::optional<ScreenPoint> pointer; // empty while the pointer is on another X screen
+    std::vector<MonitorRect> monitors;   // in the order xrandr lists them
+    int primary = -1;                    // index into monitors; -1 where none is primary
+    std::optional<ScreenPoint> pointer;  // empty while the pointer is on another X screen
     int screenWidth = 0;
     int screenHeight = 0;
 };

@@ -17,7 +17,8 @@ Display* sdlDisplay() {
 // Monitors came with RandR 1.5; asking an older server for them is a protocol error.
 bool listsMonitors(Display* display) {
     int event = 0, error = 0, major = 0, minor = 0;
-    if (!XRRQueryExtension(display, &event, &error) || !XRRQueryVersion(display, &major, &minor)) return false;
+    if (!XRRQueryExtension(display, &event, &error)) return false;
+    if (!XRRQueryVersion(display, &major, &minor)) return false;
     return major > 1 || (major == 1 && minor >= 5);
 }
 
