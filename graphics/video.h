@@ -44,8 +44,8 @@ std::string screenshotName(int number);
 // Platform side, graphics/sdl_video.cpp.
 WindowSize queryDesktopSize();
 bool openVideoWindow(const WindowPlacement& placement, bool noMultisample, std::string& error);
-// graphics/x_monitors.cpp: the monitors of SDL's X display. False where SDL is on no X display
-// or the server has no RandR 1.5 to list them.
+// graphics/x_monitors.cpp: the monitors of SDL's X display, once SDL's video is up. False where
+// SDL is on no X display or the server lists no monitors (RandR before 1.5).
 bool queryMonitorLayout(MonitorLayout& layout);
 // Reads the back buffer (bottom row first) as w * h RGBA pixels.
 void readBackBuffer(int width, int height, unsigned char* pixels);

@@ -43,9 +43,8 @@ void chooseVideoMonitor(int requested) {
         std::fprintf(stderr, "tandrel: no display %d among the %d monitors XRandR lists\n", requested, count);
     }
     if (!listed) return;
-    int chosen = chooseMonitor(layout.monitors, layout.primary, layout.pointer, requested);
-    if (chosen < 0) return;
-    const MonitorRect& monitor = layout.monitors[chosen];
+    const MonitorRect& monitor =
+        layout.monitors[chooseMonitor(layout.monitors, layout.primary, layout.pointer, requested)];
     if (!coversScreen(monitor, layout.screenWidth, layout.screenHeight)) chosenMonitor = monitor;
 }
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-// SDL's own connection: the display it opened, and no second refusal from one that turns us away.
+// SDL's own connection, so that the monitors are those of the display SDL opened.
 Display* sdlDisplay() {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
