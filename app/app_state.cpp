@@ -12,6 +12,7 @@ Settings settings;
 
 void restoreSettings() {
     settings.windowed = false;
+    settings.display = anyDisplay;
     settings.noMultisample = true;
     for (int b = 0; b < buttonCount; ++b) {
         settings.keyBindings[b] = defaultKeyBindings[b];

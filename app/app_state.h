@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/game_state.h"  // buttonCount
+#include "graphics/monitors.h"     // anyDisplay
 
 constexpr uint32_t tickLength = 18;  // ms of game time per tick
 
@@ -42,6 +43,7 @@ constexpr int padCount = 2;  // the first two pads found: player 1's, then playe
 // opens; never saved.
 struct Settings {
     bool windowed = false;
+    int display = anyDisplay;  // the monitor the window goes on (graphics/monitors.h)
     bool noMultisample = true;
     int keyBindings[buttonCount] = {};   // key symbols
     int keyScancodes[buttonCount] = {};  // nonzero: the key is matched by this X keycode instead

@@ -1,11 +1,26 @@
 #include "app/command_line.h"
 
+#include <cstdlib>
 #include <cstring>
+
+namespace {
+
+// Digits only, so that "-1", "+2" and " 3" are refused; at most four, so that it fits an int.
+bool readIndex(const char* text, int& index) {
+    size_t length = std::strlen(text);
+    if (length == 0 || length > 4 || std::strspn(text, "0123456789") != length) return false;
+    index = std::atoi(text);
+    return true;
+}
+
+}  // namespace
 
 const char* usageText() {
     return "usage: tandrel [options]\n"
            "  --game TITLE      start with this game of the catalogue selected on the menu\n"
            "  --windowed        play in a window of at most 1024 x 768 instead of full screen\n"
+           "  --display N       play on monitor N (0 first, as xrandr lists them) instead of\n"
+           "                    the one holding the mouse pointer\n"
            "  --record FILE     write the first game started (its seed and every key) to FILE\n"
            "  --replay FILE     play the game recorded in FILE; Escape leaves it\n"
            "  --headless        with --replay: no window, no sound, as fast as possible\n"
@@ -32,6 +47,12 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
                 return false;
             }
             *value = argv[++i];
+        } else if (!std::strcmp(arg, "--display")) {
+            if (i + 1 >= argc || !readIndex(argv[i + 1], options.display)) {
+                error = "--display needs a monitor number from 0";
+                return false;
+            }
+            ++i;
         } else if (!std::strcmp(arg, "--windowed")) {
             options.windowed = true;
         } else if (!std::strcmp(arg, "--headless")) {

@@ -1,8 +1,11 @@
 #pragma once
 #include <string>
 
+#include "graphics/monitors.h"  // anyDisplay
+
 struct Options {
     bool windowed = false;
+    int display = anyDisplay;  // --display N: the monitor's place in xrandr's list
     bool headless = false;
     bool help = false;
     bool version = false;

@@ -52,6 +52,7 @@ int appInit(const Options& options, std::string& error) {
     restoreActorKinds();
     restoreSettings();
     settings.windowed = options.windowed;
+    settings.display = options.display;
     // After the platform (the layout is read through its display), before the window opens.
     if (!loadControls(options.keysPath, error)) {
         platformQuit();
@@ -59,6 +60,7 @@ int appInit(const Options& options, std::string& error) {
     }
     selectGame(firstGameId(options));
     startNoteTableBuild();
+    chooseVideoMonitor(settings.display);
     if (!setVideoMode(settings.windowed, settings.noMultisample, error)) {
         finishNoteTableBuild();
         platformQuit();

@@ -1,7 +1,29 @@
 #include <GL/glew.h>
 #include <SDL.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "graphics/video.h"
+
+namespace {
+
+Uint32 flagsOf(WindowKind kind) {
+    switch (kind) {
+    case WindowKind::FullScreen: return SDL_FULLSCREEN;
+    case WindowKind::Window: return 0;
+    case WindowKind::Borderless: return SDL_NOFRAME;
+    }
+    return 0;
+}
+
+// Both libraries read it when they create the window.
+void placeNextWindow(ScreenPoint at) {
+    std::string position = std::to_string(at.x) + "," + std::to_string(at.y);
+    setenv("SDL_VIDEO_WINDOW_POS", position.c_str(), 1);
+}
+
+}  // namespace
 
 // Must run before the mode is set: afterwards SDL reports the window's size instead.
 WindowSize queryDesktopSize() {
@@ -10,12 +32,13 @@ WindowSize queryDesktopSize() {
     return {info->current_w, info->current_h};
 }
 
-bool openVideoWindow(WindowSize size, bool fullscreen, bool noMultisample, std::string& error) {
+bool openVideoWindow(const WindowPlacement& placement, bool noMultisample, std::string& error) {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     // Depth testing is never on: a depth buffer would only cost its clears and its memory.
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-    Uint32 flags = SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : 0);
-    if (!SDL_SetVideoMode(size.width, size.height, 32, flags)) {
+    if (placement.at) placeNextWindow(*placement.at);
+    WindowSize size = placement.size;
+    if (!SDL_SetVideoMode(size.width, size.height, 32, SDL_OPENGL | flagsOf(placement.kind))) {
         error = std::string("cannot open the window: ") + SDL_GetError();
         return false;
     }

@@ -11,10 +11,11 @@ build_dir=${TANDREL_BUILD_DIR:-build}
 
 # The same names on Debian 12 and 13 and Ubuntu 22.04 and 24.04. A minimal system lacks make:
 # cmake only recommends it, and recommends are not installed.
-player_packages=(g++ make cmake pkg-config libglew-dev libogg-dev libvorbis-dev libpng-dev libx11-dev libgl1-mesa-dri)
+player_packages=(g++ make cmake pkg-config libglew-dev libogg-dev libvorbis-dev libpng-dev libx11-dev libxrandr-dev
+                 libgl1-mesa-dri)
 # llvm brings llvm-symbolizer, without which a sanitizer's report names no function or line;
 # debootstrap is for tools/distro_check.sh.
-test_packages=(libgtest-dev xvfb xauth xdotool x11-xkb-utils xkb-data desktop-file-utils appstream man-db clang
+test_packages=(libgtest-dev xvfb xauth xdotool x11-xkb-utils x11-xserver-utils xkb-data desktop-file-utils appstream man-db clang
                llvm libsdl2-2.0-0 debootstrap)
 # Where the names differ, the first one a system has installed or offers is taken.
 # SDL 1.2: the classic library, or sdl12-compat where it has taken its place.
@@ -23,10 +24,10 @@ sdl_dev_choices=(libsdl1.2-dev libsdl1.2-compat-dev)
 clang_runtime_choices=(libclang-rt-dev)
 
 # On systems without apt, in the order: Fedora, Arch.
-fedora_player="gcc-c++ make cmake pkgconf-pkg-config sdl12-compat-devel glew-devel libogg-devel libvorbis-devel libpng-devel libX11-devel mesa-dri-drivers"
-fedora_test="gtest-devel xorg-x11-server-Xvfb xorg-x11-xauth xdotool setxkbmap xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt llvm"
-arch_player="gcc make cmake pkgconf sdl12-compat glew libogg libvorbis libpng libx11 mesa"
-arch_test="gtest xorg-server-xvfb xorg-xauth xdotool xorg-setxkbmap xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt llvm"
+fedora_player="gcc-c++ make cmake pkgconf-pkg-config sdl12-compat-devel glew-devel libogg-devel libvorbis-devel libpng-devel libX11-devel libXrandr-devel mesa-dri-drivers"
+fedora_test="gtest-devel xorg-x11-server-Xvfb xorg-x11-xauth xdotool setxkbmap xrandr xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt llvm"
+arch_player="gcc make cmake pkgconf sdl12-compat glew libogg libvorbis libpng libx11 libxrandr mesa"
+arch_test="gtest xorg-server-xvfb xorg-xauth xdotool xorg-setxkbmap xorg-xrandr xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt llvm"
 
 # The package tools, in functions of their own so that a test can give their answers.
 apt_cache() { apt-cache "$@"; }

@@ -47,6 +47,20 @@ TEST(CommandLine, UnknownOptionsAndMissingFilesAreRefused) {
     EXPECT_EQ(error, "--record needs a file name");
 }
 
+TEST(CommandLine, DisplayTakesAMonitorNumberFromZero) {
+    Options options;
+    std::string error;
+    EXPECT_EQ(options.display, anyDisplay);
+    ASSERT_TRUE(parse({"--display", "1", "--windowed"}, options, error));
+    EXPECT_EQ(options.display, 1);
+    EXPECT_TRUE(options.windowed);
+    for (const char* bad : {"-1", "+1", " 1", "1x", "", "99999"}) {
+        EXPECT_FALSE(parse({"--display", bad}, options, error)) << bad;
+        EXPECT_EQ(error, "--display needs a monitor number from 0");
+    }
+    EXPECT_FALSE(parse({"--display"}, options, error));
+}
+
 TEST(CommandLine, HeadlessNeedsAReplayAndRecordingExcludesReplaying) {
     Options a, b;
     std::string error;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/platform.h"
+#include "graphics/video.h"
 
 // A clock and an event source that a test sets by hand, and counts of what the frame asked of
 // the window.
@@ -24,6 +25,8 @@ struct FakePlatform {
     int keyRepeatDelay = -1;
     int keyRepeatInterval = -1;
     int layoutKeys[8] = {};  // what the keyboard layout puts on the keycodes asked for; 0 unknown
+    MonitorLayout monitors;  // what XRandR answers; no monitors: nothing to ask
+    std::vector<WindowPlacement> windowsOpened;
 };
 
 extern FakePlatform fakePlatform;

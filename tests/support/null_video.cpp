@@ -2,10 +2,18 @@
 #include "graphics/video.h"
 #include "support/fake_platform.h"
 
-// The window of a unit test: 1024 x 768, never shown.
+// The window of a unit test: on a 1024 x 768 desktop, never shown.
 WindowSize queryDesktopSize() { return {1024, 768}; }
 
-bool openVideoWindow(WindowSize, bool, bool, std::string&) { return true; }
+bool openVideoWindow(const WindowPlacement& placement, bool, std::string&) {
+    fakePlatform.windowsOpened.push_back(placement);
+    return true;
+}
+
+bool queryMonitorLayout(MonitorLayout& layout) {
+    layout = fakePlatform.monitors;
+    return !layout.monitors.empty();
+}
 
 // Every pixel holds its row number (bottom row 0), so a test can see the rows' order.
 void readBackBuffer(int width, int height, unsigned char* pixels) {

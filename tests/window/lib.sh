@@ -7,10 +7,11 @@ PROBE=$2
 SOURCE_DIR=$3
 shift 3
 
-# Re-run the calling script inside its own X server (-noreset: SDL connects twice).
+# Re-run the calling script inside its own X server (-noreset: SDL connects twice), of the
+# screen TANDREL_XVFB_SCREEN where a test asks for another.
 if [ -z "${TANDREL_IN_XVFB:-}" ]; then
   export TANDREL_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$TANDREL" "$PROBE" "$SOURCE_DIR" "$@"
+  exec xvfb-run -a -s "-screen 0 ${TANDREL_XVFB_SCREEN:-1024x768x24} -noreset" bash "$0" "$TANDREL" "$PROBE" "$SOURCE_DIR" "$@"
 fi
 
 source "$(dirname "${BASH_SOURCE[0]}")/sdl_check.sh"
