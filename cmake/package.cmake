@@ -2,7 +2,8 @@
 # It holds what an install holds, laid out as Debian wants it whatever the build was configured
 # for: the program in /usr/games, the man page compressed, and the copyright and changelog that
 # every package carries. A plain install keeps its own layout, so the program and its page have a
-# rule of each kind: component "plain" for the install, "debian" for the package.
+# rule of each kind: component "plain" for the install, "debian" for the package. /usr/games lies
+# as deep as bin, so the program finds its data from its own place, as after a plain install.
 
 set(TANDREL_PACKAGE_MAINTAINER "the tandrel developers <maintainers@tandrel.invalid>" CACHE STRING
     "The package's Maintainer field; the default's address is a placeholder (.invalid)")

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The Debian package: made from the build, named tandrel_VERSION_ARCH.deb, clean to lintian,
-# depending on the owner of every library the program links, holding what an install holds in
-# Debian's layout; installed with dpkg -i into a throw-away root, its program runs from there.
+# The Debian package: made from the build, named tandrel_VERSION_ARCH.deb, with no lintian error
+# or unexplained warning, depending on the owner of every library the program links, holding what
+# an install holds in Debian's layout; installed with dpkg -i into a throw-away root, its program
+# runs from there.
 set -euo pipefail
 BUILD_DIR=$1
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -17,9 +18,14 @@ cpack --config "$BUILD_DIR/CPackConfig.cmake" -B "$WORK/out" >"$WORK/cpack.log" 
 [ -f "$deb" ] || fail "no $name among: $(ls "$WORK/out")"
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section $(dpkg-deb -f "$deb" Section)"
 
-# lintian exits non-zero on an error; a warning is a failure too.
+# lintian exits non-zero on an error. A warning fails too, but those named here (the README says why):
+#   appstream-metadata-validation-failed: Debian 13's lintian runs AppStream 1.0, which fails the
+#   metainfo for url-homepage-missing alone (window_install validates it, allowing only that).
+allowed_warnings=" appstream-metadata-validation-failed "
 report=$(lintian "$deb" 2>&1) || fail "lintian: $report"
-! grep '^[EW]: ' <<<"$report" || fail "lintian warned"
+while read -r tag; do
+  [[ "$allowed_warnings" == *" $tag "* ]] || fail "lintian warned: $report"
+done < <(sed -n 's/^W: tandrel: \([^ ]*\).*/\1/p' <<<"$report")
 
 # Every library the program asks for is some package's that the package depends on.
 depends=" $(dpkg-deb -f "$deb" Depends | sed 's/([^)]*)//g; s/[,|]/ /g') "
@@ -58,4 +64,4 @@ exit_status=0
 env -u DISPLAY SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy timeout 20 "$program" >/dev/null 2>"$WORK/err" || exit_status=$?
 [ "$exit_status" = 1 ] && [ "$(wc -l <"$WORK/err")" = 1 ] && grep -q '^tandrel: ' "$WORK/err" ||
   fail "without a display the installed program exited with $exit_status and said: $(cat "$WORK/err")"
-echo "package: $name made, clean to lintian, its dependencies and files checked, installed into a throw-away root; from there: $("$program" --version), and without a display: $(cat "$WORK/err")"
+echo "package: $name made, lintian without error or unexplained warning, its dependencies and files checked, installed into a throw-away root; from there: $("$program" --version), and without a display: $(cat "$WORK/err")"
