@@ -5,6 +5,8 @@
 #                                     window tests on the system's SDL 1.2, and again on
 #                                     sdl12-compat where the system's is the classic library),
 #                                     then the sanitizer builds and the fuzzer (tests/hardening.sh)
+#   bash tools/dev.sh package         install what a player needs and the packaging tools, build,
+#                                     make the Debian package build/tandrel_VERSION_ARCH.deb
 set -euo pipefail
 
 build_dir=${TANDREL_BUILD_DIR:-build}
@@ -13,10 +15,14 @@ build_dir=${TANDREL_BUILD_DIR:-build}
 # cmake only recommends it, and recommends are not installed.
 player_packages=(g++ make cmake pkg-config libglew-dev libogg-dev libvorbis-dev libpng-dev libx11-dev libxrandr-dev
                  libgl1-mesa-dri)
+# dpkg-dev brings dpkg-shlibdeps, which finds the package's dependencies; CPack picks the programs
+# to give it with file.
+package_packages=(dpkg-dev file)
 # llvm brings llvm-symbolizer, without which a sanitizer's report names no function or line;
-# debootstrap is for tools/distro_check.sh.
-test_packages=(libgtest-dev xvfb xauth xdotool x11-xkb-utils x11-xserver-utils xkb-data desktop-file-utils appstream man-db clang
-               llvm libsdl2-2.0-0 debootstrap)
+# debootstrap is for tools/distro_check.sh; the package's test checks it with lintian and, as a
+# user, installs it under fakeroot.
+test_packages=(libgtest-dev xvfb xauth xdotool x11-xkb-utils x11-xserver-utils xkb-data desktop-file-utils appstream
+               man-db clang llvm libsdl2-2.0-0 debootstrap "${package_packages[@]}" lintian fakeroot)
 # Where the names differ, the first one a system has installed or offers is taken.
 # SDL 1.2: the classic library, or sdl12-compat where it has taken its place.
 sdl_dev_choices=(libsdl1.2-dev libsdl1.2-compat-dev)
@@ -44,7 +50,7 @@ first_available() {
   return 1
 }
 
-# Prints the packages mode $1 (play or test) needs, one a line.
+# Prints the packages mode $1 (play, package or test) needs, one a line.
 packages_for() {
   local sdl
   sdl=$(first_available "${sdl_dev_choices[@]}") || {
@@ -52,12 +58,17 @@ packages_for() {
     return 1
   }
   printf '%s\n' "${player_packages[@]}" "$sdl"
+  [ "$1" = package ] && printf '%s\n' "${package_packages[@]}"
   [ "$1" = test ] || return 0
   printf '%s\n' "${test_packages[@]}"
   first_available "${clang_runtime_choices[@]}" || true
 }
 
 without_apt() {
+  if [ "$1" = package ]; then
+    echo "tools/dev.sh package makes a Debian package, on Debian or Ubuntu (apt-get), which this system is not." >&2
+    exit 1
+  fi
   local fedora=$fedora_player arch=$arch_player
   [ "$1" = test ] && { fedora+=" $fedora_test"; arch+=" $arch_test"; }
   echo "tools/dev.sh installs packages with apt-get (Debian, Ubuntu), which this system lacks.
@@ -110,13 +121,25 @@ build() {
   cmake --build "$build_dir" -j"$(nproc)"
 }
 
+# Builds the player's program and makes the Debian package from it.
+make_package() {
+  build -DTANDREL_TESTS=OFF
+  cmake --build "$build_dir" --target package
+  local deb
+  deb=$build_dir/tandrel_$("$build_dir/tandrel" --version | sed -n 's/^tandrel //p')_$(dpkg --print-architecture).deb
+  [ -f "$deb" ] || { echo "tools/dev.sh: the package $deb was not made" >&2; return 1; }
+  # apt reads a relative path without ./ as a package name and release (name/release).
+  [[ "$deb" == /* ]] || deb=./$deb
+  echo "Made $deb; install it with: sudo apt install $deb"
+}
+
 main() {
   local mode=${1:-play}
   [ $# -gt 0 ] && shift
   case "$mode" in
-    play | test) ;;
+    play | test | package) ;;
     *)
-      echo "usage: bash tools/dev.sh play [ARGS...] | test" >&2
+      echo "usage: bash tools/dev.sh play [ARGS...] | test | package" >&2
       exit 2
       ;;
   esac
@@ -130,6 +153,10 @@ main() {
   if [ "$mode" = play ]; then
     build -DTANDREL_TESTS=OFF
     exec "$build_dir/tandrel" "$@"
+  fi
+  if [ "$mode" = package ]; then
+    make_package
+    return 0
   fi
   local compat
   mkdir -p "$build_dir"
