@@ -1,11 +1,11 @@
 #include <SDL.h>
-#include <SDL_syswm.h>
 #include <X11/XKBlib.h>
 #include <time.h>
 
 #include <cstdlib>
 
 #include "app/platform.h"
+#include "graphics/sdl_x11.h"
 
 namespace {
 
@@ -55,15 +55,6 @@ void openPads() {
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return;
     for (int i = 0; i < SDL_NumJoysticks() && i < padsOpened; ++i) SDL_JoystickOpen(i);
     SDL_JoystickEventState(SDL_ENABLE);
-}
-
-// SDL's own connection once video is up, so that a refusing display is tried only once.
-Display* sdlDisplay() {
-    if (!SDL_WasInit(SDL_INIT_VIDEO)) return nullptr;
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWMInfo(&info) != 1 || info.subsystem != SDL_SYSWM_X11) return nullptr;
-    return info.info.x11.display;
 }
 
 // Latin-1 keysyms are SDL 1.2's key symbols for the same characters.

@@ -2,17 +2,18 @@
 #include <SDL_syswm.h>
 #include <X11/extensions/Xrandr.h>
 
+#include "graphics/sdl_x11.h"
 #include "graphics/video.h"
 
-namespace {
-
-// SDL's own connection, so that the monitors are those of the display SDL opened.
 Display* sdlDisplay() {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return nullptr;
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (SDL_GetWMInfo(&info) != 1 || info.subsystem != SDL_SYSWM_X11) return nullptr;
     return info.info.x11.display;
 }
+
+namespace {
 
 // Monitors came with RandR 1.5; asking an older server for them is a protocol error.
 bool listsMonitors(Display* display) {
