@@ -6,6 +6,7 @@ const char* usageText() {
     return "usage: tandrel [options]\n"
            "  --game TITLE      start with this game of the catalogue selected on the menu\n"
            "  --windowed        play in a window of at most 1024 x 768 instead of full screen\n"
+           "  --fullscreen      play full screen, whatever settings.conf says\n"
            "  --record FILE     write the first game started (its seed and every key) to FILE\n"
            "  --replay FILE     play the game recorded in FILE; Escape leaves it\n"
            "  --headless        with --replay: no window, no sound, as fast as possible\n"
@@ -13,6 +14,8 @@ const char* usageText() {
            "  --keys FILE       read the key bindings from FILE instead of\n"
            "                    $XDG_CONFIG_HOME/tandrel/keys.conf (~/.config/tandrel/keys.conf)\n"
            "  --print-keys      print the key bindings in force, in the key file's format\n"
+           "  --print-settings  print the settings in force, in the format of\n"
+           "                    $XDG_CONFIG_HOME/tandrel/settings.conf (~/.config/tandrel/settings.conf)\n"
            "  --stats           every 5 s print frames and ticks per second and the CPU share on stderr\n"
            "  --help            show this text\n"
            "  --version         show the version\n";
@@ -34,12 +37,16 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
             *value = argv[++i];
         } else if (!std::strcmp(arg, "--windowed")) {
             options.windowed = true;
+        } else if (!std::strcmp(arg, "--fullscreen")) {
+            options.fullscreen = true;
         } else if (!std::strcmp(arg, "--headless")) {
             options.headless = true;
         } else if (!std::strcmp(arg, "--immediate")) {
             options.immediate = true;
         } else if (!std::strcmp(arg, "--print-keys")) {
             options.printKeys = true;
+        } else if (!std::strcmp(arg, "--print-settings")) {
+            options.printSettings = true;
         } else if (!std::strcmp(arg, "--stats")) {
             options.stats = true;
         } else if (!std::strcmp(arg, "--help")) {
@@ -50,6 +57,10 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
             error = std::string("unknown option ") + arg;
             return false;
         }
+    }
+    if (options.windowed && options.fullscreen) {
+        error = "--windowed and --fullscreen cannot be used together";
+        return false;
     }
     if (options.headless && options.replayPath.empty()) {
         error = "--headless needs --replay";
