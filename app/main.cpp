@@ -78,12 +78,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.printKeys) return printKeys(options);
-    if (options.printSettings) return printSettings(options);
     if (!options.gameTitle.empty() && !findGameByTitle(options.gameTitle)) {
         std::fprintf(stderr, "tandrel: unknown game '%s' (games: %s)\n", options.gameTitle.c_str(),
                      gameTitles().c_str());
         return usageStatus;
     }
+    if (options.printSettings) return printSettings(options);
     if (!options.replayPath.empty() && !loadReplay(options.replayPath, error)) {
         std::fprintf(stderr, "tandrel: %s\n", error.c_str());
         return usageStatus;

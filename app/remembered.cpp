@@ -33,9 +33,10 @@ struct RememberedFiles {
     SettingsValues lastSeen;  // the settings in force at the last look
 };
 
-RememberedFiles memory;
+RememberedFiles remembered;
 
-using Decoder = std::function<bool(const ConfText& text, std::string& error)>;
+// Takes a parsed file's values, or fails with "NAME:LINE: what".
+using Decoder = std::function<bool(const ConfText& text, const std::string& name, std::string& error)>;
 
 // A bad file is moved aside only by a run that may write it, and stays unwritten if it cannot be.
 void reportBadFile(KeptFile& file, const std::string& error) {
@@ -68,7 +69,7 @@ bool readKept(KeptFile& file, const std::string& path, FileUse use, const Decode
     case FileRead::Read: break;
     }
     ConfText text;
-    if (!parseConfText(bytes, path, text, error) || !decode(text, error)) {
+    if (!parseConfText(bytes, path, text, error) || !decode(text, path, error)) {
         reportBadFile(file, error);
         return false;
     }
@@ -98,43 +99,43 @@ bool takeChange(T& kept, const T& now, const T& seen) {
 
 void loadSettingsFile(FileUse use) {
     SettingsValues values;
-    const bool read = readKept(memory.settingsFile, configFilePath(settingsFileName), use,
-                               [&](const ConfText& text, std::string& error) {
-                                   return decodeSettings(text, memory.settingsFile.path, values, error);
+    const bool read = readKept(remembered.settingsFile, configFilePath(settingsFileName), use,
+                               [&](const ConfText& text, const std::string& name, std::string& error) {
+                                   return decodeSettings(text, name, values, error);
                                });
-    memory.kept = read ? values : SettingsValues{};
-    applySettings(memory.kept);
+    remembered.kept = read ? values : SettingsValues{};
+    applySettings(remembered.kept);
 }
 
-const GameEntry* rememberedGame() { return findGameByTitle(memory.kept.game); }
+const GameEntry* rememberedGame() { return findGameByTitle(remembered.kept.game); }
 
-void watchSettingsFromHere() { memory.lastSeen = settingsInForce(); }
+void watchSettingsFromHere() { remembered.lastSeen = settingsInForce(); }
 
 void saveSettings() {
     const SettingsValues now = settingsInForce();
-    SettingsValues& kept = memory.kept;
-    const SettingsValues& seen = memory.lastSeen;
+    SettingsValues& kept = remembered.kept;
+    const SettingsValues& seen = remembered.lastSeen;
     // Every one is looked at: | does not stop at the first change.
     const bool changed = takeChange(kept.windowed, now.windowed, seen.windowed) |
                          takeChange(kept.display, now.display, seen.display) |
                          takeChange(kept.volume, now.volume, seen.volume) |
                          takeChange(kept.game, now.game, seen.game);
-    memory.lastSeen = now;
+    remembered.lastSeen = now;
     if (!changed) return;
-    encodeSettings(kept, memory.settingsFile.text);
-    writeKept(memory.settingsFile);
+    encodeSettings(kept, remembered.settingsFile.text);
+    writeKept(remembered.settingsFile);
 }
 
 void loadScores(FileUse use) {
     std::map<int, GameResults> results;
-    const bool read = readKept(memory.scoresFile, stateFilePath(scoresFileName), use,
-                               [&](const ConfText& text, std::string& error) {
-                                   return decodeScores(text, memory.scoresFile.path, results, error);
+    const bool read = readKept(remembered.scoresFile, stateFilePath(scoresFileName), use,
+                               [&](const ConfText& text, const std::string& name, std::string& error) {
+                                   return decodeScores(text, name, results, error);
                                });
     if (read) app.results = results;
 }
 
 void saveScores() {
-    encodeScores(app.results, memory.scoresFile.text);
-    writeKept(memory.scoresFile);
+    encodeScores(app.results, remembered.scoresFile.text);
+    writeKept(remembered.scoresFile);
 }
