@@ -50,23 +50,6 @@ TEST(SettingsFile, ANewerVersionsFileKeepsItsCommentsAndKeysWhereTheyWereWhenRew
               "# by hand\r\nshader = crt\nvolume = 70\n\nwindowed = yes\ngame = yarnball\ndisplay = 1\n");
 }
 
-TEST(SettingsFile, AWrittenFileReadsBackAsTheValuesWritten) {
-    ConfText text;
-    SettingsValues values{true, 3, 0, "yarnball"};
-    encodeSettings(values, text);
-    EXPECT_EQ(confTextBytes(text), "windowed = yes\ndisplay = 3\nvolume = 0\ngame = yarnball\n");
-    SettingsValues read;
-    std::string error;
-    ASSERT_TRUE(decodeSettings(parsed(confTextBytes(text)), "f", read, error)) << error;
-    EXPECT_EQ(read.windowed, true);
-    EXPECT_EQ(read.display, 3);
-    EXPECT_EQ(read.volume, 0);
-    EXPECT_EQ(read.game, "yarnball");
-    ConfText noGame;
-    encodeSettings(SettingsValues{}, noGame);
-    EXPECT_EQ(confTextBytes(noGame), "windowed = no\ndisplay = auto\nvolume = 100\n");
-}
-
 TEST(SettingsFile, BadFilesNameTheEarliestBadLine) {
     const std::pair<const char*, const char*> cases[] = {
         {"volume 80\n", "settings.conf:1: expected 'key = value'"},

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
 # What the program remembers, for real: the game chosen on the menu is written to settings.conf,
 # keeping the lines of a newer version, and is chosen at the next start; --game wins for its run
-# only; a game's result is written to the scores; a replay in the window writes neither file;
-# a corrupt settings.conf is named with its line and moved aside beside an older one, and the
-# program goes on with the defaults.
+# only; a game's result is written to the scores; a replay in the window writes neither file.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/env_lib.sh"
 
@@ -77,14 +75,3 @@ wait_exit 10
 [ "$(cat "$conf" "$scores" | md5sum)" = "$before" ] || fail "a replay's run changed the files"
 [ "$(find "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" -type f | wc -l)" = 2 ] || fail "files appeared: $(find "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" -type f)"
 echo "remember: a replay's run switched the game and wrote nothing"
-
-printf 'volume = 50\nwindowed = perhaps\n' >"$conf"
-echo older >"$conf.bad"
-rm -f "$RECORD"
-play_and_quit
-expected="tandrel: $conf:2: expected yes or no, not 'perhaps' (moved aside to $conf.bad.1)"
-[ "$(grep '^tandrel: ' "$WORK/stderr")" = "$expected" ] || fail "stderr did not say: $expected"
-[ "$(cat "$conf.bad")" = older ] && [ "$(cat "$conf.bad.1")" = $'volume = 50\nwindowed = perhaps' ] ||
-  fail "the bad file was not moved aside beside the older one"
-[ ! -e "$conf" ] || fail "settings.conf is still there: $(cat "$conf")"
-echo "remember: a corrupt settings.conf named with its line, moved aside to .bad.1, the game played on"
