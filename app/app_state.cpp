@@ -3,6 +3,7 @@
 #include "app/actions.h"
 #include "app/input.h"
 #include "app/key_labels.h"
+#include "app/remembered.h"
 #include "framework/game_state.h"
 #include "games/catalogue.h"
 #include "graphics/canvas.h"
@@ -12,7 +13,8 @@ Settings settings;
 
 void restoreSettings() {
     settings.windowed = false;
-    settings.display = anyDisplay;
+    settings.display = automaticDisplay;
+    settings.volume = fullVolume;
     settings.noMultisample = true;
     for (int b = 0; b < buttonCount; ++b) {
         settings.keyBindings[b] = defaultKeyBindings[b];
@@ -35,4 +37,5 @@ void selectGame(int id) {
 void switchGame(int id) {
     selectGame(id);
     resetPalette();
+    saveSettings();
 }

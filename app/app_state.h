@@ -9,7 +9,7 @@
 
 constexpr uint32_t tickLength = 18;  // ms of game time per tick
 
-// The results of one game of the catalogue in this run, kept in memory only.
+// The results of one game of the catalogue: the scores file's, then this run's.
 struct GameResults {
     int bestScore = 0;       // player 1's best final score
     std::string lastResult;  // the score of the last game as result lines give it; empty before
@@ -21,7 +21,7 @@ struct AppState {
     bool inGame = false;
     std::unique_ptr<GameState> currentGame;  // set exactly while inGame
     int selectedGame = 0;                    // catalogue id; changed on the menu, kept across games
-    std::map<int, GameResults> results;      // by catalogue id, written by endGame()
+    std::map<int, GameResults> results;      // by catalogue id: loadScores(), then endGame()
     int menuCursor = 0;                      // 0 "start", 1 "exit"; survives games
     int quitFade = 0;
     int quitCountdown = 0;
@@ -39,11 +39,15 @@ struct AppState {
 
 constexpr int padCount = 2;  // the first two pads found: player 1's, then player 2's
 
-// Settings: filled with defaults by restoreSettings(), then the key file, before the window
-// opens; never saved.
+constexpr int automaticDisplay = anyDisplay;  // the monitor is chosen for the player
+constexpr int fullVolume = 100;
+
+// Settings: filled with defaults by restoreSettings(), then settings.conf, the command line and
+// the key file, before the window opens; saveSettings() keeps what the player changes in a run.
 struct Settings {
     bool windowed = false;
-    int display = anyDisplay;  // the monitor the window goes on (graphics/monitors.h)
+    int display = automaticDisplay;  // or the index of the monitor the window goes on
+    int volume = fullVolume;         // 0 to 100
     bool noMultisample = true;
     int keyBindings[buttonCount] = {};   // key symbols
     int keyScancodes[buttonCount] = {};  // nonzero: the key is matched by this X keycode instead
@@ -58,5 +62,6 @@ void restoreSettings();
 // Makes the catalogue entry with this id the selected game, for the frame, the framework and
 // the graphics alike.
 void selectGame(int id);
-// The same on the menu, where the palette changes at once to the new game's colours.
+// The same on the menu, where the palette changes at once to the new game's colours, and the
+// choice is kept in settings.conf.
 void switchGame(int id);

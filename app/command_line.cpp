@@ -21,6 +21,7 @@ const char* usageText() {
            "  --windowed        play in a window of at most 1024 x 768 instead of full screen\n"
            "  --display N       play on monitor N (0 first, as xrandr lists them) instead of\n"
            "                    the one holding the mouse pointer\n"
+           "  --fullscreen      play full screen, whatever settings.conf says\n"
            "  --record FILE     write the first game started (its seed and every key) to FILE\n"
            "  --replay FILE     play the game recorded in FILE; Escape leaves it\n"
            "  --headless        with --replay: no window, no sound, as fast as possible\n"
@@ -28,6 +29,8 @@ const char* usageText() {
            "  --keys FILE       read the key bindings from FILE instead of\n"
            "                    $XDG_CONFIG_HOME/tandrel/keys.conf (~/.config/tandrel/keys.conf)\n"
            "  --print-keys      print the key bindings in force, in the key file's format\n"
+           "  --print-settings  print the settings in force, in the format of\n"
+           "                    $XDG_CONFIG_HOME/tandrel/settings.conf (~/.config/tandrel/settings.conf)\n"
            "  --stats           every 5 s print frames and ticks per second and the CPU share on stderr\n"
            "  --help            show this text\n"
            "  --version         show the version\n";
@@ -55,12 +58,16 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
             ++i;
         } else if (!std::strcmp(arg, "--windowed")) {
             options.windowed = true;
+        } else if (!std::strcmp(arg, "--fullscreen")) {
+            options.fullscreen = true;
         } else if (!std::strcmp(arg, "--headless")) {
             options.headless = true;
         } else if (!std::strcmp(arg, "--immediate")) {
             options.immediate = true;
         } else if (!std::strcmp(arg, "--print-keys")) {
             options.printKeys = true;
+        } else if (!std::strcmp(arg, "--print-settings")) {
+            options.printSettings = true;
         } else if (!std::strcmp(arg, "--stats")) {
             options.stats = true;
         } else if (!std::strcmp(arg, "--help")) {
@@ -71,6 +78,10 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
             error = std::string("unknown option ") + arg;
             return false;
         }
+    }
+    if (options.windowed && options.fullscreen) {
+        error = "--windowed and --fullscreen cannot be used together";
+        return false;
     }
     if (options.headless && options.replayPath.empty()) {
         error = "--headless needs --replay";

@@ -5,21 +5,22 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <fstream>
 #include <istream>
 #include <ostream>
 #include <set>
 
 #include "app/app_state.h"
+#include "app/conf_text.h"
 #include "app/input.h"
 #include "app/key_labels.h"
 #include "app/key_names.h"
 #include "app/platform.h"
+#include "app/state_files.h"
 
 namespace {
 
-const char* const keyFileName = "/tandrel/keys.conf";
+const char* const keyFileName = "keys.conf";
 const char* const buttonActions[buttonCount] = {
     "player1.up", "player1.down", "player1.left", "player1.right",
     "player2.up", "player2.down", "player2.left", "player2.right",
@@ -33,17 +34,10 @@ struct Failure {
     const std::string& name;
     std::string& error;
     bool operator()(int line, const std::string& what) const {
-        error = name + ":" + std::to_string(line) + ": " + what;
+        error = lineError(name, line, what);
         return false;
     }
 };
-
-std::string trimmed(const std::string& text) {
-    const char* blanks = " \t\r";
-    size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
 
 std::string lowered(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -76,14 +70,9 @@ int* padSetting(const std::string& action) {
 }
 
 bool bindPadButton(int& setting, const std::string& value, std::string& what) {
-    auto isDigit = [](unsigned char c) { return std::isdigit(c) != 0; };
-    bool digits = value.size() <= 3 && std::all_of(value.begin(), value.end(), isDigit);
-    if (!digits || std::stoi(value) > padButtonLimit) {
-        what = "expected a pad button number, not '" + value + "'";
-        return false;
-    }
-    setting = std::stoi(value);
-    return true;
+    if (parseWholeNumber(value, padButtonLimit, setting)) return true;
+    what = "expected a pad button number, not '" + value + "'";
+    return false;
 }
 
 // A key given by name is matched by its symbol, wherever the layout puts it.
@@ -122,13 +111,7 @@ bool exists(const std::string& path) {
 
 }  // namespace
 
-std::string defaultKeyFile() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && config[0] == '/') return config + std::string(keyFileName);
-    const char* home = std::getenv("HOME");
-    if (home && home[0]) return home + std::string("/.config") + keyFileName;
-    return "";
-}
+std::string defaultKeyFile() { return configFilePath(keyFileName); }
 
 namespace {
 
@@ -157,14 +140,11 @@ bool parseKeyFile(std::istream& in, const std::string& name, std::string& error)
     const Failure fail{name, error};
     int givenAt[buttonCount] = {};  // the line that bound each button, 0 for a built-in key
     std::set<std::string> given;
-    std::string text;
+    std::string text, action, value;
     for (int line = 1; std::getline(in, text); ++line) {
-        text = trimmed(text);
-        if (text.empty() || text[0] == '#') continue;
-        size_t equals = text.find('=');
-        std::string action = trimmed(text.substr(0, std::min(equals, text.size())));
-        std::string value = equals == std::string::npos ? "" : trimmed(text.substr(equals + 1));
-        if (action.empty() || value.empty()) return fail(line, "expected 'action = key'");
+        const ConfLine kind = splitConfLine(text, action, value);
+        if (kind == ConfLine::Blank) continue;
+        if (kind == ConfLine::Malformed) return fail(line, "expected 'action = key'");
         if (!given.insert(action).second) return fail(line, action + " is given twice");
         std::string what;
         int* pad = padSetting(action);

@@ -9,6 +9,7 @@
 #include "app/key_config.h"
 #include "app/menu.h"
 #include "app/platform.h"
+#include "app/remembered.h"
 #include "app/replay.h"
 #include "audio/audio_device.h"
 #include "audio/sound_queue.h"
@@ -27,10 +28,12 @@ constexpr int menuRepeatInterval = 30;
 
 uint32_t clockSeconds() { return static_cast<uint32_t>(std::time(nullptr)); }
 
-// A replay plays its own game; otherwise --game names one, or the first of the list is taken.
+// A replay plays its own game; otherwise --game names one, else settings.conf, else the first
+// of the list is taken.
 int firstGameId(const Options& options) {
     if (replayActive()) return loadedReplay().gameId;
     const GameEntry* named = findGameByTitle(options.gameTitle);
+    if (!named) named = rememberedGame();
     return named ? named->id : gameCatalogue[0]->id;
 }
 
@@ -50,15 +53,15 @@ int appInit(const Options& options, std::string& error) {
     if (!platformInit(error)) return noWindowStatus;
     platformKeyRepeat(menuRepeatDelay, menuRepeatInterval);
     restoreActorKinds();
-    restoreSettings();
-    settings.windowed = options.windowed;
-    settings.display = options.display;
+    // A replay is watched with the player's settings and scores, but changes neither file.
+    const FileUse use = replayActive() ? FileUse::ReadOnly : FileUse::Keep;
+    settleSettings(options, use);
+    if (options.remember) loadScores(use);
     // After the platform (the layout is read through its display), before the window opens.
     if (!loadControls(options.keysPath, error)) {
         platformQuit();
         return badKeyFileStatus;
     }
-    selectGame(firstGameId(options));
     startNoteTableBuild();
     chooseVideoMonitor(settings.display);
     if (!setVideoMode(settings.windowed, settings.noMultisample, error)) {
@@ -75,9 +78,22 @@ int appInit(const Options& options, std::string& error) {
     return 0;
 }
 
+void settleSettings(const Options& options, FileUse use) {
+    restoreSettings();
+    if (options.remember) loadSettingsFile(use);
+    // The command line wins over the file.
+    if (options.windowed) settings.windowed = true;
+    if (options.fullscreen) settings.windowed = false;
+    if (options.display != anyDisplay) settings.display = options.display;
+    selectGame(firstGameId(options));
+    watchSettingsFromHere();
+}
+
+// Settings changed by code that does not save them itself are kept here at the latest.
 void appShutdown() {
     shutdownAudio();
     if (app.inGame) endGame();
+    saveSettings();
     platformQuit();
 }
 
@@ -105,6 +121,7 @@ bool startGame() {
 
 void endGame() {
     recordResult(*selectedEntry, *app.currentGame);
+    saveScores();
     app.inGame = false;
     noteGameEnd(*app.currentGame);
     app.currentGame.reset();

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "app/remembered.h"  // FileUse
+
 struct Options;
 
 constexpr int noWindowStatus = 1;
@@ -9,6 +11,9 @@ constexpr int badKeyFileStatus = 2;
 // 0 when started; else the exit status, with `error` filled: no window to be had, or a key
 // file that cannot be used.
 int appInit(const Options& options, std::string& error);
+// Defaults, then settings.conf as `use` says when options.remember, then the command line; the
+// selected game likewise. Leaves the key bindings at their defaults.
+void settleSettings(const Options& options, FileUse use);
 void appShutdown();
 bool startGame();
 void newGameReset();

@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/command_line.h"
+#include "app/conf_text.h"
 #include "app/frame_stats.h"
 #include "app/headless_replay.h"
 #include "app/key_config.h"
@@ -14,6 +15,7 @@
 #include "app/main_loop.h"
 #include "app/replay.h"
 #include "app/replay_recorder.h"
+#include "app/settings_file.h"
 #include "games/catalogue.h"
 #include "graphics/canvas.h"
 
@@ -50,6 +52,15 @@ int printKeys(const Options& options) {
     return 0;
 }
 
+// What a run would start with, without starting one: a bad settings.conf is reported, not moved.
+int printSettings(const Options& options) {
+    settleSettings(options, FileUse::ReadOnly);
+    ConfText text;
+    encodeSettings(settingsInForce(), text);
+    std::fputs(confTextBytes(text).c_str(), stdout);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,6 +68,7 @@ int main(int argc, char** argv) {
     Options options;
     std::string error;
     if (!parseCommandLine(argc, argv, options, error)) return usageError(error);
+    options.remember = true;
     if (options.help) {
         std::fputs(usageText(), stdout);
         return 0;
@@ -71,6 +83,7 @@ int main(int argc, char** argv) {
                      gameTitles().c_str());
         return usageStatus;
     }
+    if (options.printSettings) return printSettings(options);
     if (!options.replayPath.empty() && !loadReplay(options.replayPath, error)) {
         std::fprintf(stderr, "tandrel: %s\n", error.c_str());
         return usageStatus;

@@ -22,8 +22,9 @@ TEST(CommandLine, NoArgumentsMeansTheDefaults) {
 TEST(CommandLine, OptionsAreRead) {
     Options options;
     std::string error;
-    ASSERT_TRUE(parse({"--windowed", "--replay", "r.txt", "--headless"}, options, error));
+    ASSERT_TRUE(parse({"--windowed", "--replay", "r.txt", "--headless", "--print-settings"}, options, error));
     EXPECT_TRUE(options.windowed);
+    EXPECT_TRUE(options.printSettings);
     EXPECT_TRUE(options.headless);
     EXPECT_EQ(options.replayPath, "r.txt");
 }
@@ -41,8 +42,8 @@ TEST(CommandLine, GameTakesATitleAndCannotGoWithAReplay) {
 TEST(CommandLine, UnknownOptionsAndMissingFilesAreRefused) {
     Options options;
     std::string error;
-    EXPECT_FALSE(parse({"--fullscreen"}, options, error));
-    EXPECT_EQ(error, "unknown option --fullscreen");
+    EXPECT_FALSE(parse({"--full-screen"}, options, error));
+    EXPECT_EQ(error, "unknown option --full-screen");
     EXPECT_FALSE(parse({"--record"}, options, error));
     EXPECT_EQ(error, "--record needs a file name");
 }
@@ -61,11 +62,13 @@ TEST(CommandLine, DisplayTakesAMonitorNumberFromZero) {
     EXPECT_FALSE(parse({"--display"}, options, error));
 }
 
-TEST(CommandLine, HeadlessNeedsAReplayAndRecordingExcludesReplaying) {
-    Options a, b;
+TEST(CommandLine, ContradictionsAreRefused) {
+    Options a, b, c;
     std::string error;
     EXPECT_FALSE(parse({"--headless"}, a, error));
     EXPECT_FALSE(parse({"--record", "x", "--replay", "y"}, b, error));
+    EXPECT_FALSE(parse({"--fullscreen", "--windowed"}, c, error));
+    EXPECT_EQ(error, "--windowed and --fullscreen cannot be used together");
 }
 
 }  // namespace

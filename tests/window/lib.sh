@@ -25,6 +25,9 @@ repress_seconds=10
 
 WORK=$(mktemp -d)
 trap 'stop_game; [ -n "${TANDREL_KEEP_SHOTS:-}" ] && cp "$WORK"/screen*.png "$TANDREL_KEEP_SHOTS"/ 2>/dev/null; rm -rf "$WORK"' EXIT
+# The settings, scores and key file the program reads and writes are the test's own, never the
+# home's of whoever runs it.
+export XDG_CONFIG_HOME=$WORK/config XDG_STATE_HOME=$WORK/state
 # The program looks for dat/samples in the working directory first.
 [ "${LINK_DAT:-1}" = 1 ] && ln -s "$SOURCE_DIR/dat" "$WORK/dat"
 cd "$WORK"
