@@ -115,11 +115,12 @@ void saveSettings() {
     const SettingsValues now = settingsInForce();
     SettingsValues& kept = remembered.kept;
     const SettingsValues& seen = remembered.lastSeen;
-    // Every one is looked at: | does not stop at the first change.
-    const bool changed = takeChange(kept.windowed, now.windowed, seen.windowed) |
-                         takeChange(kept.display, now.display, seen.display) |
-                         takeChange(kept.volume, now.volume, seen.volume) |
-                         takeChange(kept.game, now.game, seen.game);
+    // Every one is taken, whichever others changed.
+    const bool windowed = takeChange(kept.windowed, now.windowed, seen.windowed);
+    const bool display = takeChange(kept.display, now.display, seen.display);
+    const bool volume = takeChange(kept.volume, now.volume, seen.volume);
+    const bool game = takeChange(kept.game, now.game, seen.game);
+    const bool changed = windowed || display || volume || game;
     remembered.lastSeen = now;
     if (!changed) return;
     encodeSettings(kept, remembered.settingsFile.text);
