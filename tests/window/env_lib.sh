@@ -21,6 +21,16 @@ wait_for_lines() {
   return 1
 }
 
+# Starts the program, recorded, after running the mount command $2 on directory $1 (its "$0") in a
+# user and mount namespace of its own; with $3 = inside, the program runs in that directory.
+start_in_mounted() {
+  local then='exec "$@"'
+  [ "${3:-}" = inside ] && then='cd "$0" && exec "$@"'
+  TANDREL_LAUNCH=(unshare --map-root-user --mount --propagation private sh -c "$2 && $then" "$1")
+  start_game --record "$RECORD"
+  TANDREL_LAUNCH=()
+}
+
 # Starts a game from the menu: Return, again if a focus event at start-up swallowed it.
 begin_game() {
   for _ in $(seq 10); do

@@ -21,12 +21,7 @@ scores=$XDG_STATE_HOME/tandrel/scores
 mkdir -p "$SEED/config/tandrel" "$SEED/state/tandrel" "$HOMEDIR"
 printf 'yarnball.last = 5:3\n' >"$SEED/state/tandrel/scores"
 
-# Starts the program after running the mount command $1 on $HOMEDIR in a private namespace.
-start_in_mounted_home() {
-  TANDREL_LAUNCH=(unshare --map-root-user --mount --propagation private sh -c "$1"' && exec "$@"' "$HOMEDIR")
-  start_game --record "$RECORD"
-  TANDREL_LAUNCH=()
-}
+start_in_mounted_home() { start_in_mounted "$HOMEDIR" "$1"; }
 
 ours() { grep '^tandrel: ' "$WORK/stderr" || true; }
 

@@ -17,12 +17,7 @@ source "$HERE/env_lib.sh"
 
 SHOTS="$WORK/shots"
 
-# Starts the program in $SHOTS after running the mount command $1 on it in a private namespace.
-start_in_mounted_shots() {
-  TANDREL_LAUNCH=(unshare --map-root-user --mount --propagation private sh -c "$1"' && cd "$0" && exec "$@"' "$SHOTS")
-  start_game --record "$RECORD"
-  TANDREL_LAUNCH=()
-}
+start_in_mounted_shots() { start_in_mounted "$SHOTS" "$1" inside; }
 
 failure_lines() { grep '^tandrel: could not save ' "$WORK/stderr" || true; }
 
