@@ -4,10 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/game_state.h"  // buttonCount
+#include "framework/game_state.h"  // buttonCount, tickLength
 #include "graphics/monitors.h"     // anyDisplay
-
-constexpr uint32_t tickLength = 18;  // ms of game time per tick
 
 // The results of one game of the catalogue: the scores file's, then this run's.
 struct GameResults {

@@ -11,6 +11,7 @@
 struct Actor;
 struct Effect;
 
+constexpr uint32_t tickLength = 18;  // ms of game time per tick
 constexpr int playerCount = 2;
 constexpr int buttonCount = 8;       // 0 to 3 are player 1's, 4 to 7 player 2's
 constexpr int buttonsPerPlayer = 4;  // Up, Down, A, B

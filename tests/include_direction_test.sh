@@ -10,7 +10,8 @@ declare -A allowed=(
   [audio]="audio base"
   [framework]="framework graphics audio base"
   [games]="games framework graphics audio base"
-  [app]="app games framework graphics audio base"
+  [net]="net games framework graphics audio base"
+  [app]="app net games framework graphics audio base"
 )
 
 status=0

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "net/lockstep.h"
+
+namespace {
+
+constexpr uint32_t gameTicks = 400;
+
+struct Side {
+    LockstepSession session;
+    std::vector<std::vector<InputEvent>> ran;  // each tick's inputs as run
+    std::vector<InputEvent> stamped;            // every local event, as stamped
+};
+
+// The way between two sides: messages in bytes, each dropped or held back as the test says.
+struct Wire {
+    std::deque<std::vector<uint8_t>> toHost, toGuest;
+    unsigned sent = 0;
+    unsigned dropEvery = 0;   // 0: none lost
+    bool swapPairs = false;   // every second message overtakes the one before it
+};
+
+void send(Wire& wire, std::deque<std::vector<uint8_t>>& way, const Message& m) {
+    ++wire.sent;
+    if (wire.dropEvery && wire.sent % wire.dropEvery == 0) return;
+    way.push_back(encodeMessage(m));
+    if (wire.swapPairs && wire.sent % 2 == 0 && way.size() >= 2) std::swap(way[way.size() - 1], way[way.size() - 2]);
+}
+
+void receive(Side& side, std::deque<std::vector<uint8_t>>& way) {
+    while (!way.empty()) {
+        Message m;
+        std::string why;
+        ASSERT_TRUE(decodeMessage(way.front().data(), way.front().size(), decodeLimits(side.session), m, why)) << why;
+        way.pop_front();
+        acceptInputs(side.session, m);
+    }
+}
+
+// One pass of a side: maybe a key, then as many ticks as its inputs allow, up to `until`.
+void pass(Side& side, Wire& wire, std::deque<std::vector<uint8_t>>& out, uint32_t until) {
+    LockstepSession& s = side.session;
+    const uint32_t t = s.executed;
+    if ((t * 7 + s.localPlayer * 3) % 11 == 0) {
+        const int button = s.localPlayer * buttonsPerPlayer + t % buttonsPerPlayer;
+        ASSERT_TRUE(stampLocalEvent(s, t % 2 ? pressEvent : releaseEvent, button));
+        side.stamped.push_back(s.pending.back());
+    }
+    while (s.executed < until) {
+        closeForNextTick(s);
+        if (!tickReady(s)) break;
+        side.ran.push_back(takeTick(s));
+    }
+    send(wire, out, inputsMessage(s));
+}
+
+void play(Side& host, Side& guest, Wire& wire) {
+    beginLockstep(host.session, 0, 3, 1);
+    beginLockstep(guest.session, 1, 3, 1);
+    closeLocalTicks(host.session, 2);
+    closeLocalTicks(guest.session, 2);
+    for (int round = 0; round < 4 * int(gameTicks) && (host.ran.size() < gameTicks || guest.ran.size() < gameTicks); ++round) {
+        // Each side may run one tick ahead of the other in a round, as two clocks drift.
+        pass(host, wire, wire.toGuest, guest.session.executed + 1);
+        receive(guest, wire.toGuest);
+        pass(guest, wire, wire.toHost, host.session.executed + 1);
+        receive(host, wire.toHost);
+    }
+}
+
+void expectSameGame(const Side& host, const Side& guest) {
+    ASSERT_GE(host.ran.size(), gameTicks);
+    ASSERT_GE(guest.ran.size(), gameTicks);
+    for (uint32_t t = 0; t < gameTicks; ++t) {
+        ASSERT_EQ(host.ran[t].size(), guest.ran[t].size()) << "tick " << t;
+        for (size_t i = 0; i < host.ran[t].size(); ++i) {
+            const InputEvent &a = host.ran[t][i], &b = guest.ran[t][i];
+            EXPECT_TRUE(a.tick == t && b.tick == t && a.player == b.player && a.sequence == b.sequence &&
+                        a.type == b.type && a.button == b.button)
+                << "tick " << t;
+        }
+    }
+    // Every stamped event ran on both sides, at its tick.
+    size_t events = 0;
+    for (uint32_t t = 0; t < gameTicks; ++t) events += host.ran[t].size();
+    size_t stampedInGame = 0;
+    for (const Side* side : {&host, &guest})
+        for (const InputEvent& e : side->stamped) stampedInGame += e.tick < gameTicks;
+    EXPECT_EQ(events, stampedInGame);
+    EXPECT_GT(events, 30u);
+}
+
+TEST(Lockstep, BothSidesRunTheSameInputsAtTheSameTicks) {
+    Side host, guest;
+    Wire wire;
+    play(host, guest, wire);
+    expectSameGame(host, guest);
+}
+
+TEST(Lockstep, ALostMessageIsCoveredByTheNext) {
+    Side host, guest;
+    Wire wire;
+    wire.dropEvery = 3;
+    play(host, guest, wire);
+    expectSameGame(host, guest);
+}
+
+TEST(Lockstep, MessagesOvertakingEachOtherChangeNothing) {
+    Side host, guest;
+    Wire wire;
+    wire.swapPairs = true;
+    wire.dropEvery = 7;
+    play(host, guest, wire);
+    expectSameGame(host, guest);
+}
+
+TEST(Lockstep, ATickWaitsForThePeersInputs) {
+    LockstepSession host, guest;
+    beginLockstep(host, 0, 2, 1);
+    beginLockstep(guest, 1, 2, 1);
+    closeLocalTicks(host, 1);
+    EXPECT_FALSE(tickReady(host));
+    closeLocalTicks(guest, 1);
+    acceptInputs(host, inputsMessage(guest));
+    ASSERT_TRUE(tickReady(host));
+    takeTick(host);
+    takeTick(host);
+    closeForNextTick(host);  // tick 4 is closed, but the guest's tick 2 is not known
+    EXPECT_EQ(host.localClosed, 5u);
+    EXPECT_FALSE(tickReady(host));
+}
+
+TEST(Lockstep, LocalEventsAreStampedTheDelayAheadAndCounted) {
+    LockstepSession s;
+    beginLockstep(s, 1, 3, 1);
+    closeLocalTicks(s, 2);
+    for (size_t i = 0; i < maxEventsPerTick; ++i) ASSERT_TRUE(stampLocalEvent(s, pressEvent, 5));
+    EXPECT_FALSE(stampLocalEvent(s, pressEvent, 5));
+    EXPECT_EQ(s.pending.front().tick, 3u);
+    EXPECT_EQ(s.pending.back().sequence, int8_t(maxEventsPerTick));
+    InputEvent late = s.pending.front();
+    late.tick = 2;  // already closed
+    EXPECT_FALSE(queueLocalEvent(s, late));
+}
+
+TEST(Lockstep, AcknowledgedTicksAreNotSentAgain) {
+    LockstepSession host, guest;
+    beginLockstep(host, 0, 2, 1);
+    beginLockstep(guest, 1, 2, 1);
+    closeLocalTicks(host, 9);
+    EXPECT_EQ(inputsMessage(host).ticks.size(), 10u);
+    acceptInputs(guest, inputsMessage(host));
+    acceptInputs(host, inputsMessage(guest));
+    const Message next = inputsMessage(host);
+    EXPECT_EQ(next.firstTick, 10u);
+    EXPECT_TRUE(next.ticks.empty());
+}
+
+TEST(DelayChoice, TheSmallestDelayCoveringHalfTheRoundTripAndTheMargin) {
+    EXPECT_EQ(delayForRoundTrip(0), minimumDelay);
+    EXPECT_EQ(delayForRoundTrip(2 * (2 * tickLength - delayMargin)), 2u);  // exactly two ticks
+    EXPECT_EQ(delayForRoundTrip(2 * (2 * tickLength - delayMargin) + 2), 3u);
+    EXPECT_EQ(delayForRoundTrip(100), 4u);
+    EXPECT_EQ(delayForRoundTrip(120), 5u);
+}
+
+TEST(SyncCheck, DigestsDifferingAtACheckAreFoundWhicheverArrivesFirst) {
+    for (bool remoteFirst : {false, true}) {
+        LockstepSession s;
+        beginLockstep(s, 0, 2, 1);
+        s.executed = syncInterval;
+        Message peer;
+        peer.type = MessageType::Sync;
+        peer.game = 1;
+        peer.tick = syncInterval;
+        peer.digest = 42;
+        if (remoteFirst) noteRemoteDigest(s, peer);
+        ASSERT_TRUE(syncDue(s));
+        noteLocalDigest(s, 42);
+        if (!remoteFirst) noteRemoteDigest(s, peer);
+        EXPECT_FALSE(s.outOfSync);
+        s.executed = 2 * syncInterval;
+        peer.tick = 2 * syncInterval;
+        if (remoteFirst) noteRemoteDigest(s, peer);
+        noteLocalDigest(s, 43);
+        if (!remoteFirst) noteRemoteDigest(s, peer);
+        EXPECT_TRUE(s.outOfSync);
+        EXPECT_EQ(s.outOfSyncTick, 2 * syncInterval);
+    }
+}
+
+}  // namespace
