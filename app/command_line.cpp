@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "net/message.h"  // maxDelay
+
 namespace {
 
 // Digits only, so that "-1", "+2" and " 3" are refused; at most four, so that it fits an int.
@@ -11,6 +13,37 @@ bool readIndex(const char* text, int& index) {
     if (length == 0 || length > 4 || std::strspn(text, "0123456789") != length) return false;
     index = std::atoi(text);
     return true;
+}
+
+// Whether the argument after i is a value rather than the next option.
+bool valueFollows(int argc, const char* const argv[], int i) { return i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0; }
+
+bool readNetOption(int argc, const char* const argv[], int& i, Options& options, std::string& error) {
+    const bool host = !std::strcmp(argv[i], "--host");
+    if (host ? options.host : options.join) {
+        error = std::string(argv[i]) + " given twice";
+        return false;
+    }
+    (host ? options.host : options.join) = true;
+    if (!valueFollows(argc, argv, i)) {
+        if (host) return true;
+        error = "--join needs an address";
+        return false;
+    }
+    return parseEndpoint(argv[++i], host, options.endpoint, error);
+}
+
+bool checkNetOptions(const Options& options, std::string& error) {
+    const bool net = options.host || options.join;
+    if (options.host && options.join) error = "--host and --join cannot be used together";
+    else if (net && !options.replayPath.empty()) error = "--replay cannot be used in a net game";
+    else if (options.delay && !options.host) error = "--delay goes with --host: the host chooses the delay";
+    else if (!options.scriptPath.empty() && !(net && options.headless))
+        error = "--script goes with --headless and --host or --join";
+    else if (net && options.headless && options.scriptPath.empty()) error = "--headless with --host or --join needs --script";
+    else if (options.headless && !net && options.replayPath.empty()) error = "--headless needs --replay";
+    else return true;
+    return false;
 }
 
 }  // namespace
@@ -24,7 +57,14 @@ const char* usageText() {
            "  --fullscreen      play full screen, whatever settings.conf says\n"
            "  --record FILE     write the first game started (its seed and every key) to FILE\n"
            "  --replay FILE     play the game recorded in FILE; Escape leaves it\n"
-           "  --headless        with --replay: no window, no sound, as fast as possible\n"
+           "  --headless        with --replay: no window, no sound, as fast as possible;\n"
+           "                    with --host or --join and --script: a net game without window\n"
+           "  --host [PORT|ADDRESS:PORT]  wait for a player to join over the network (player 1),\n"
+           "                    on UDP port 26100 unless given\n"
+           "  --join ADDRESS[:PORT]  join a host's game over the network (player 2)\n"
+           "  --delay N         the host's input delay, in 18 ms ticks (default: from the round trip)\n"
+           "  --script FILE     with --headless and --host or --join: play this side's player's\n"
+           "                    events of the recording in FILE; the host takes its seed and game\n"
            "  --immediate       draw with OpenGL immediate mode (slower; for comparison)\n"
            "  --keys FILE       read the key bindings from FILE instead of\n"
            "                    $XDG_CONFIG_HOME/tandrel/keys.conf (~/.config/tandrel/keys.conf)\n"
@@ -42,6 +82,7 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
         std::string* file = !std::strcmp(arg, "--record")   ? &options.recordPath
                             : !std::strcmp(arg, "--replay") ? &options.replayPath
                             : !std::strcmp(arg, "--keys")   ? &options.keysPath
+                            : !std::strcmp(arg, "--script") ? &options.scriptPath
                                                             : nullptr;
         std::string* value = file ? file : !std::strcmp(arg, "--game") ? &options.gameTitle : nullptr;
         if (value) {
@@ -53,6 +94,15 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
         } else if (!std::strcmp(arg, "--display")) {
             if (i + 1 >= argc || !readIndex(argv[i + 1], options.display)) {
                 error = "--display needs a monitor number from 0";
+                return false;
+            }
+            ++i;
+        } else if (!std::strcmp(arg, "--host") || !std::strcmp(arg, "--join")) {
+            if (!readNetOption(argc, argv, i, options, error)) return false;
+        } else if (!std::strcmp(arg, "--delay")) {
+            if (i + 1 >= argc || !readIndex(argv[i + 1], options.delay) || options.delay < 1 ||
+                options.delay > maxDelay) {
+                error = "--delay needs a number of ticks from 1 to " + std::to_string(maxDelay);
                 return false;
             }
             ++i;
@@ -83,10 +133,7 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
         error = "--windowed and --fullscreen cannot be used together";
         return false;
     }
-    if (options.headless && options.replayPath.empty()) {
-        error = "--headless needs --replay";
-        return false;
-    }
+    if (!checkNetOptions(options, error)) return false;
     if (!options.gameTitle.empty() && !options.replayPath.empty()) {
         error = "--game and --replay cannot be used together: a replay plays its own game";
         return false;

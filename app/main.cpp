@@ -13,6 +13,7 @@
 #include "app/key_config.h"
 #include "app/lifecycle.h"
 #include "app/main_loop.h"
+#include "app/net_headless.h"
 #include "app/replay.h"
 #include "app/replay_recorder.h"
 #include "app/settings_file.h"
@@ -22,8 +23,6 @@
 namespace {
 
 constexpr int usageStatus = 2;
-
-const char* const versionText = "tandrel 0.1.0\n";
 
 // Mesa's software renderer mallocs about 4 MB every frame (64 KiB blocks of binned triangles and
 // the vertex buffers) and frees it at the next; by default glibc hands the top of the heap back
@@ -74,7 +73,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.version) {
-        std::fputs(versionText, stdout);
+        std::printf("%s\n", programVersion);
         return 0;
     }
     if (options.printKeys) return printKeys(options);
@@ -88,6 +87,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tandrel: %s\n", error.c_str());
         return usageStatus;
     }
+    if (options.headless && (options.host || options.join)) return runNetHeadless(options);
     if (options.headless) return runHeadlessReplay();
     if (!options.recordPath.empty() && !startRecording(options.recordPath, error)) {
         std::fprintf(stderr, "tandrel: %s\n", error.c_str());

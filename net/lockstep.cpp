@@ -141,3 +141,12 @@ void noteRemoteDigest(LockstepSession& s, const Message& sync) {
 }
 
 bool peerHoldsThrough(const LockstepSession& s, uint32_t end) { return s.peerHolds >= end; }
+
+void noteRoundTrip(RoundTrip& trip, uint32_t ms) { trip.samples[trip.count++ % RoundTrip::kept] = ms; }
+
+uint32_t meanRoundTrip(const RoundTrip& trip) {
+    const int n = std::min(trip.count, RoundTrip::kept);
+    uint64_t sum = 0;
+    for (int i = 0; i < n; ++i) sum += trip.samples[i];
+    return n ? static_cast<uint32_t>(sum / n) : 0;
+}

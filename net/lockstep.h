@@ -60,3 +60,13 @@ Message noteLocalDigest(LockstepSession& s, uint64_t digest);
 void noteRemoteDigest(LockstepSession& s, const Message& sync);
 // True once the peer holds every tick this side closed below `end`.
 bool peerHoldsThrough(const LockstepSession& s, uint32_t end);
+
+// The round trip as this side's pings measure it: the mean of the last few.
+struct RoundTrip {
+    static constexpr int kept = 8;
+    uint32_t samples[kept] = {};
+    int count = 0;  // all samples taken; the last `kept` are in the ring
+};
+
+void noteRoundTrip(RoundTrip& trip, uint32_t ms);
+uint32_t meanRoundTrip(const RoundTrip& trip);

@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr uint8_t maxDelay = 50;  // ticks: 900 ms, beyond any link worth playing on
-
 // Numbers go little-endian, whatever the machine.
 struct Writer {
     std::vector<uint8_t> bytes;
@@ -216,6 +214,8 @@ std::vector<uint8_t> encodeMessage(const Message& m) {
         out.u64(m.digest);
         break;
     case MessageType::Inputs: encodeInputs(out, m); break;
+    case MessageType::Ping:
+    case MessageType::Pong: out.u32(m.stamp); break;
     }
     return out.bytes;
 }
@@ -237,6 +237,8 @@ bool decodeMessage(const uint8_t* data, size_t size, const DecodeLimits& limits,
         break;
     case MessageType::Sync: good = decodeSync(in, m, limits, why); break;
     case MessageType::Inputs: good = decodeInputs(in, m, limits, why); break;
+    case MessageType::Ping:
+    case MessageType::Pong: m.stamp = in.u32(); break;
     default: return fail(why, "type " + std::to_string(type));
     }
     if (!good) return false;

@@ -14,9 +14,10 @@ constexpr uint32_t tickWindow = 256;      // inputs are taken for at most this m
 constexpr size_t maxEventsPerTick = 32;
 constexpr size_t maxTextLength = 64;      // a title or a program version
 constexpr size_t maxTitles = 64;
+constexpr uint8_t maxDelay = 50;        // ticks of input delay: 900 ms, beyond any link worth playing on
 constexpr uint32_t syncInterval = 64;  // ticks between the digests the two sides compare
 
-enum class MessageType : uint8_t { Hello = 1, Start, Choice, Leave, Sync, Inputs };
+enum class MessageType : uint8_t { Hello = 1, Start, Choice, Leave, Sync, Inputs, Ping, Pong };
 
 // One record for every type; each type uses the fields its comment names.
 struct Message {
@@ -30,6 +31,7 @@ struct Message {
     uint8_t game = 0;                     // Start, Leave, Sync, Inputs: the connection's game number
     uint32_t tick = 0;                    // Leave: where it was left; Sync: the digest's tick
     uint64_t digest = 0;                  // Sync
+    uint32_t stamp = 0;                   // Ping, Pong: the pinging side's clock, echoed
     uint8_t player = 0;                   // Inputs: the sender's player
     uint32_t received = 0;                // Inputs: the sender holds the receiver's ticks below this
     uint32_t firstTick = 0;               // Inputs: the first tick of `ticks`

@@ -14,15 +14,15 @@ build_dir=${TANDREL_BUILD_DIR:-build}
 # The same names on Debian 12 and 13 and Ubuntu 22.04 and 24.04. A minimal system lacks make:
 # cmake only recommends it, and recommends are not installed.
 player_packages=(g++ make cmake pkg-config libglew-dev libogg-dev libvorbis-dev libpng-dev libx11-dev libxrandr-dev
-                 libgl1-mesa-dri)
+                 libenet-dev libgl1-mesa-dri)
 # dpkg-dev brings dpkg-shlibdeps, which finds the package's dependencies; CPack picks the programs
 # to give it with file.
 package_packages=(dpkg-dev file)
 # llvm brings llvm-symbolizer, without which a sanitizer's report names no function or line;
-# debootstrap is for tools/distro_check.sh; the package's test checks it with lintian and, as a
+# iproute2 gives the net tests their namespaces and netem; debootstrap is for tools/distro_check.sh; the package's test checks it with lintian and, as a
 # user, installs it under fakeroot.
 test_packages=(libgtest-dev xvfb xauth xdotool x11-xkb-utils x11-xserver-utils xkb-data desktop-file-utils appstream
-               man-db clang llvm libsdl2-2.0-0 debootstrap "${package_packages[@]}" lintian fakeroot)
+               man-db clang llvm libsdl2-2.0-0 iproute2 debootstrap "${package_packages[@]}" lintian fakeroot)
 # Where the names differ, the first one a system has installed or offers is taken.
 # SDL 1.2: the classic library, or sdl12-compat where it has taken its place.
 sdl_dev_choices=(libsdl1.2-dev libsdl1.2-compat-dev)
@@ -30,10 +30,10 @@ sdl_dev_choices=(libsdl1.2-dev libsdl1.2-compat-dev)
 clang_runtime_choices=(libclang-rt-dev)
 
 # On systems without apt, in the order: Fedora, Arch.
-fedora_player="gcc-c++ make cmake pkgconf-pkg-config sdl12-compat-devel glew-devel libogg-devel libvorbis-devel libpng-devel libX11-devel libXrandr-devel mesa-dri-drivers"
-fedora_test="gtest-devel xorg-x11-server-Xvfb xorg-x11-xauth xdotool setxkbmap xrandr xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt llvm"
-arch_player="gcc make cmake pkgconf sdl12-compat glew libogg libvorbis libpng libx11 libxrandr mesa"
-arch_test="gtest xorg-server-xvfb xorg-xauth xdotool xorg-setxkbmap xorg-xrandr xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt llvm"
+fedora_player="gcc-c++ make cmake pkgconf-pkg-config sdl12-compat-devel glew-devel libogg-devel libvorbis-devel libpng-devel libX11-devel libXrandr-devel enet-devel mesa-dri-drivers"
+fedora_test="gtest-devel iproute iproute-tc xorg-x11-server-Xvfb xorg-x11-xauth xdotool setxkbmap xrandr xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt llvm"
+arch_player="gcc make cmake pkgconf sdl12-compat glew libogg libvorbis libpng libx11 libxrandr enet mesa"
+arch_test="gtest iproute2 xorg-server-xvfb xorg-xauth xdotool xorg-setxkbmap xorg-xrandr xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt llvm"
 
 # The package tools, in functions of their own so that a test can give their answers.
 apt_cache() { apt-cache "$@"; }

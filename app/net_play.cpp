@@ -1,0 +1,226 @@
+#include "app/net_play.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "app/command_line.h"
+#include "app/game_report.h"
+#include "app/replay.h"
+#include "app/replay_file.h"
+#include "framework/game_entry.h"
+#include "net/handshake.h"
+
+NetPlay net;
+
+namespace {
+
+constexpr uint32_t pingInterval = 200;    // ms
+constexpr uint32_t resendInterval = tickLength;  // ms between packets when no tick closed
+
+void send(Channel channel, const Message& m) { linkSend(channel, encodeMessage(m)); }
+
+void sendInputs() {
+    send(Channel::Inputs, inputsMessage(net.session));
+    net.lastSend = linkMillis();
+    net.closedAtSend = net.session.localClosed;
+}
+
+const char* endReason(LinkEnd end) {
+    switch (end) {
+    case LinkEnd::Silent: return "no word from the other side for 10 s";
+    case LinkEnd::Left: return "the other side left";
+    case LinkEnd::Busy: return "the host has a player already";
+    case LinkEnd::Refused: return "the other side refused this one";
+    case LinkEnd::BadMessage: return "the other side refused a message from this one";
+    }
+    return "";
+}
+
+void refusePeer(LinkEnd why, const std::string& what) {
+    sayOfPeer(what);
+    linkDrop(why);
+    net.greeted = false;
+    net.news.ended = true;
+    net.news.dropped = true;
+}
+
+void takeHello(const Message& hello) {
+    const std::string mismatch = helloMismatch(hello, programVersion);
+    if (!mismatch.empty()) return refusePeer(LinkEnd::Refused, mismatch);
+    net.greeted = true;
+    net.news.greeted = true;
+}
+
+void takeMessage(const Message& m) {
+    switch (m.type) {
+    case MessageType::Hello: takeHello(m); break;
+    case MessageType::Start:
+        if (!net.hosting) {
+            net.news.started = true;
+            net.news.start = m;
+        }
+        break;
+    case MessageType::Choice:
+        net.hostChoice = m.title;
+        net.news.choice = true;
+        break;
+    case MessageType::Leave:
+        if (net.playing && m.game == net.session.game) net.news.peerLeftGame = true;
+        break;
+    case MessageType::Sync: noteRemoteDigest(net.session, m); break;
+    case MessageType::Inputs: acceptInputs(net.session, m); break;
+    case MessageType::Ping: {
+        Message pong = m;
+        pong.type = MessageType::Pong;
+        send(Channel::Inputs, pong);
+        break;
+    }
+    case MessageType::Pong: noteRoundTrip(net.roundTrip, linkMillis() - m.stamp); break;
+    }
+}
+
+// Nothing but a hello is taken before the hellos matched.
+void takeBytes(const std::vector<uint8_t>& bytes) {
+    Message m;
+    std::string why;
+    if (!decodeMessage(bytes.data(), bytes.size(), decodeLimits(net.session), m, why) ||
+        (!net.greeted && m.type != MessageType::Hello)) {
+        if (why.empty()) why = "before the hello";
+        return refusePeer(LinkEnd::BadMessage, "bad message (" + why + ")");
+    }
+    takeMessage(m);
+}
+
+void takeEvent(const LinkEvent& event) {
+    switch (event.type) {
+    case LinkEventType::Connected:
+        net.greeted = false;
+        net.roundTrip = RoundTrip{};
+        send(Channel::Control, helloMessage(programVersion));
+        break;
+    case LinkEventType::Received:
+        if (linkConnected()) takeBytes(event.bytes);
+        break;
+    case LinkEventType::Ended:
+        sayOfPeer(endReason(event.end));
+        net.greeted = false;
+        net.news.ended = true;
+        break;
+    case LinkEventType::Turned:
+        std::fprintf(stderr, "tandrel: %s: turned away: a player is connected already\n", event.address.c_str());
+        break;
+    }
+}
+
+void pingNow() {
+    const uint32_t now = linkMillis();
+    if (!net.greeted || now - net.lastPing < pingInterval) return;
+    Message ping;
+    ping.type = MessageType::Ping;
+    ping.stamp = now;
+    send(Channel::Inputs, ping);
+    net.lastPing = now;
+}
+
+bool freeName(const std::string& name) { return !std::ifstream(name).good(); }
+
+// Never over a file that exists: tandrel-desync-SEED-host.replay, then -host-1, -host-2, ...
+std::string desyncFileName(uint32_t seed) {
+    const std::string stem = "tandrel-desync-" + std::to_string(seed) + (net.hosting ? "-host" : "-guest");
+    std::string name = stem + ".replay";
+    for (int n = 1; !freeName(name); ++n) name = stem + "-" + std::to_string(n) + ".replay";
+    return name;
+}
+
+}  // namespace
+
+bool startNet(const Options& options, std::string& error) {
+    net = NetPlay{};
+    net.on = true;
+    net.hosting = options.host;
+    net.fixedDelay = options.delay;
+    return options.host ? linkHost(options.endpoint, error) : linkJoin(options.endpoint, error);
+}
+
+void pumpNet(uint32_t waitMs) {
+    LinkEvent event;
+    while (linkPoll(event, waitMs)) {
+        takeEvent(event);
+        waitMs = 0;
+    }
+    if (!linkConnected()) return;
+    pingNow();
+    const bool unacknowledged = net.session.peerHolds < net.session.localClosed;
+    const bool closedMore = net.session.localClosed != net.closedAtSend;
+    if (net.greeted && (closedMore || (unacknowledged && linkMillis() - net.lastSend >= resendInterval))) sendInputs();
+}
+
+void sayOfPeer(const std::string& what) {
+    std::fprintf(stderr, "tandrel: %s: %s\n", linkPeerAddress().c_str(), what.c_str());
+}
+
+uint32_t chooseDelay() {
+    return net.fixedDelay ? static_cast<uint32_t>(net.fixedDelay) : delayForRoundTrip(meanRoundTrip(net.roundTrip));
+}
+
+Message sendStart(const char* title, uint32_t seed) {
+    Message start;
+    start.type = MessageType::Start;
+    start.game = ++net.gameNumber;
+    start.title = title;
+    start.seed = seed;
+    start.delay = static_cast<uint8_t>(chooseDelay());
+    send(Channel::Control, start);
+    beginNetGame(start);
+    return start;
+}
+
+void sendChoice(const char* title) {
+    if (!net.greeted) return;
+    Message choice;
+    choice.type = MessageType::Choice;
+    choice.title = title;
+    send(Channel::Control, choice);
+}
+
+void beginNetGame(const Message& start) {
+    net.gameNumber = start.game;
+    beginLockstep(net.session, net.hosting ? 0 : 1, start.delay, start.game);
+    net.played.clear();
+    net.playing = true;
+    net.closedAtSend = 0;
+}
+
+bool runNetTick(GameState& game) {
+    closeForNextTick(net.session);
+    if (!tickReady(net.session)) return false;
+    for (const InputEvent& e : takeTick(net.session)) {
+        game.events.insert(e);
+        noteInputEvent(e);
+        net.played.push_back(e);
+    }
+    runGameTick(game);
+    if (syncDue(net.session)) send(Channel::Control, noteLocalDigest(net.session, selectedEntry->digest(game)));
+    return true;
+}
+
+void leaveNetGame() {
+    Message leave;
+    leave.type = MessageType::Leave;
+    leave.game = net.session.game;
+    leave.tick = net.session.executed;
+    send(Channel::Control, leave);
+    endNetGame();
+}
+
+void endNetGame() { net.playing = false; }
+
+void reportOutOfSync(uint32_t seed, const char* title) {
+    std::fprintf(stderr, "tandrel: out of sync at tick %u\n", net.session.outOfSyncTick);
+    const std::string name = desyncFileName(seed);
+    std::ofstream file(name);
+    writeReplayHeader(file, seed, title);
+    for (const InputEvent& e : net.played) writeReplayEvent(file, e);
+    writeReplayEnd(file, net.session.executed);
+    if (!file) std::fprintf(stderr, "tandrel: could not save %s\n", name.c_str());
+}

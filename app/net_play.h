@@ -1,0 +1,63 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "net/link.h"
+#include "net/lockstep.h"
+
+class GameState;
+struct Options;
+
+// What the frame learns from the peer in a pass, for it to act on; wiped as it acts.
+struct NetNews {
+    bool greeted = false;    // the hellos matched: a game may start
+    bool started = false;    // guest: the host started the game in `start`
+    Message start;
+    bool choice = false;     // guest: the host chose another game on its menu
+    bool peerLeftGame = false;
+    bool ended = false;      // the connection ended (the line is printed)
+    bool dropped = false;    // ... because this side refused the peer
+};
+
+// The network side of the program. Owned by app/net_play.cpp: set by startNet(), the game fields
+// wiped by beginNetGame() at every net game, the connection's by every new connection.
+struct NetPlay {
+    bool on = false;  // --host or --join
+    bool hosting = false;
+    int fixedDelay = 0;  // --delay; 0: from the round trip
+    bool greeted = false;
+    RoundTrip roundTrip;
+    uint32_t lastPing = 0;
+    uint8_t gameNumber = 0;  // the connection's games, counted
+    bool playing = false;    // a net game runs
+    LockstepSession session;
+    std::vector<InputEvent> played;  // the running game's events as run, for a desync's file
+    uint32_t lastSend = 0;
+    uint32_t closedAtSend = 0;
+    std::string hostChoice;  // guest: the title the host has chosen on its menu
+    NetNews news;
+};
+
+extern NetPlay net;
+
+bool startNet(const Options& options, std::string& error);
+// Takes every event of the link (waiting at most `waitMs` for the first), pings, and resends
+// what the peer has not acknowledged.
+void pumpNet(uint32_t waitMs);
+// "tandrel: ADDRESS: what" on standard error.
+void sayOfPeer(const std::string& what);
+// Host: the delay for this game, from --delay or the round trip.
+uint32_t chooseDelay();
+// Host: tells the guest the game, its seed and the delay, and begins it here; the message sent.
+Message sendStart(const char* title, uint32_t seed);
+void sendChoice(const char* title);
+void beginNetGame(const Message& start);
+// Runs the game's next tick once both sides' inputs for it are known; false while it waits.
+bool runNetTick(GameState& game);
+// This side leaves the running game; the peer leaves it too.
+void leaveNetGame();
+void endNetGame();
+// Both sides compared digests that differ: the line, and the recording so far in the working
+// directory.
+void reportOutOfSync(uint32_t seed, const char* title);
