@@ -79,11 +79,14 @@ void takeMessage(const Message& m) {
     }
 }
 
-// Nothing but a hello is taken before the hellos matched.
+// Nothing but a hello is taken before the hellos matched. The peer's player is fixed by the
+// roles, before any game too: its inputs may overtake the start.
 void takeBytes(const std::vector<uint8_t>& bytes) {
     Message m;
     std::string why;
-    if (!decodeMessage(bytes.data(), bytes.size(), decodeLimits(net.session), m, why) ||
+    DecodeLimits limits = decodeLimits(net.session);
+    limits.peerPlayer = net.hosting ? 1 : 0;
+    if (!decodeMessage(bytes.data(), bytes.size(), limits, m, why) ||
         (!net.greeted && m.type != MessageType::Hello)) {
         if (why.empty()) why = "before the hello";
         return refusePeer(LinkEnd::BadMessage, "bad message (" + why + ")");

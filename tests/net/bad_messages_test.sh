@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# A host refuses each bad message of a test peer with its line and goes on serving: the real
+# guest that joins last plays the game to its recording's line.
+#   bash bad_messages_test.sh TANDREL SOURCE_DIR BAD_PEER
+source "$(dirname "$0")/lib.sh"
+BAD_PEER=$1
+game=02_chase
+
+side host "$game" --host "127.0.0.1:$PORT" --delay 2
+sleep 0.5
+# CASE and the end of the host's line that refuses it.
+cases=("version:the other side runs protocol 2, this side 1"
+       "short:bad message (short)"
+       "ahead:bad message (tick 100001 beyond the window)"
+       "player:bad message (inputs for player 1)"
+       "button:bad message (button 9)"
+       "flood:bad message (1000 events in tick 0)")
+for entry in "${cases[@]}"; do
+  which=${entry%%:*} line="tandrel: 127.0.0.1: ${entry#*:}"
+  "$BAD_PEER" "$PORT" "$which" >>peer.err 2>&1 || fail "$(tail -n1 peer.err)"
+  grep -qxF "$line" host.err || fail "no line '$line' from the host for $which"
+done
+side guest "$game" --join "127.0.0.1:$PORT"
+expect_line_of host "$game"
+expect_line_of guest "$game"
+echo "bad messages: ${#cases[@]} refused each with its line; the host then played its game to the recording's line"
