@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the unit suite under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer, fuzzes
-# the sample loader for a minute, and runs the two tests with a real audio thread (the hand-over
-# and the soak) under ThreadSanitizer.
+# the sample loader and the net message decoder for a minute each, and runs the two tests with a
+# real audio thread (the hand-over and the soak) under ThreadSanitizer.
 #   bash tests/hardening.sh <source dir>
 # Builds with clang in <source dir>/build-hardening (or $TANDREL_HARDENING_DIR): asan/ and tsan/.
 # Exits non-zero on the first finding. TANDREL_FUZZ_SECONDS sets the fuzzing time (default 60).
@@ -42,6 +42,11 @@ mkdir -p "$asan/fuzz-corpus" "$asan/fuzz-artifacts"
 "$asan/tests/fuzz/sample_loader_fuzzer" -max_total_time="$fuzz_seconds" -timeout=10 -close_fd_mask=2 \
   -print_final_stats=1 -dict="$source_dir/tests/fuzz/ogg.dict" -artifact_prefix="$asan/fuzz-artifacts/" \
   "$asan/fuzz-corpus" "$asan/tests/fuzz/seed_corpus"
+
+step "net message decoder fuzzed for $fuzz_seconds s"
+mkdir -p "$asan/net-fuzz-corpus"
+"$asan/tests/fuzz/net_message_fuzzer" -max_total_time="$fuzz_seconds" -timeout=10 -print_final_stats=1 \
+  -artifact_prefix="$asan/fuzz-artifacts/" "$asan/net-fuzz-corpus" "$asan/tests/fuzz/net_seed_corpus"
 
 tsan=$build_root/tsan
 step "audio hand-over and soak under ThreadSanitizer"
