@@ -13,7 +13,12 @@ enum class ActionType {
     NextGame,
     Choose,
     Leave,  // a game back to the menu; the menu quits
+    Pause,  // a game stops or goes on
     Screenshot,
+    ToggleFullScreen,
+    VolumeDown,
+    VolumeUp,
+    Mute,  // and unmute
 };
 
 struct Action {
@@ -21,7 +26,8 @@ struct Action {
     int button = -1;  // ButtonPress, ButtonRelease: 0 to buttonCount - 1
 };
 
-// A key bound to every button gives one action per button; a pad's diagonal two.
+// A key bound to every button gives one action per button, and so does a loss of focus with
+// every button held; a pad's diagonal gives two.
 constexpr int maxActionsPerEvent = buttonCount;
 
 struct Actions {
@@ -35,6 +41,7 @@ enum class InputContext { Game, Menu };
 
 constexpr int defaultPadChoose = 0;      // pad button that chooses a menu item
 constexpr int defaultPadLeave = 1;       // pad button that leaves a game, as Escape does
+constexpr int defaultPadPause = 2;       // pad button that pauses a game and resumes it
 constexpr int padAxisThreshold = 13107;  // 40 % of an axis's range: beyond it, a direction is held
 
 // The directions a pad holds, one bit per button of its player (Up, Down, A, B), from each of
@@ -44,13 +51,24 @@ struct PadState {
     unsigned stick = 0;
 };
 
-// Owned by the input translation, written as pad events arrive on the main thread; zero at
-// start-up and never reset: a direction held across a game's start is released into it.
-extern PadState padStates[padCount];
+// What is held, as far as the input translation knows. Owned by it, written as events arrive on
+// the main thread; zero at start-up and never reset, so that a direction held across a game's
+// start is released into it; emptied by releaseHeldInput().
+struct HeldInput {
+    PadState pads[padCount];
+    unsigned buttons = 0;  // a bit per button pressed in a game and not released since
+    bool print = false;    // Print Screen is down: its key repeats take no screenshot
+};
+extern HeldInput heldInput;
 
-// The actions of one key press or release (keyDown) in the context given. A player's key is a
-// button in a game and a cursor or game move on the menu; Escape leaves; a fresh press of Print
-// Screen takes a picture; on the menu every other key chooses.
-Actions keyActions(int key, int scancode, bool keyDown, InputContext context);
+// The actions of one key press or release (keyDown, with Alt held or not) in the context given.
+// Escape leaves; a fresh press of Print Screen takes a picture; F11 and Alt+Enter toggle full
+// screen; F9, F10 and the mute key set the volume. A player's key is a button in a game and a
+// cursor or game move on the menu; the pause key pauses a game. On the menu every other key but
+// Alt chooses.
+Actions keyActions(int key, int scancode, bool keyDown, InputContext context, bool alt = false);
 // The actions of one event of the platform's (keys, pad axes, hats and buttons); none for others.
 Actions actionsForEvent(const AppEvent& event, InputContext context);
+// A release of every button held in a game, as the game would have had them had the keys and
+// pads been let go here; nothing is held afterwards.
+Actions releaseHeldInput(InputContext context);

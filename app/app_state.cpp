@@ -23,7 +23,10 @@ void restoreSettings() {
     for (int pad = 0; pad < padCount; ++pad) {
         settings.padChoose[pad] = defaultPadChoose;
         settings.padLeave[pad] = defaultPadLeave;
+        settings.padPause[pad] = defaultPadPause;
     }
+    settings.pauseKey = defaultPauseKey;
+    settings.muteKey = defaultMuteKey;
     refreshKeyLabels();
 }
 

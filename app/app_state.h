@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "audio/mixer.h"            // fullOutputVolume
 #include "framework/game_state.h"  // buttonCount, tickLength
 #include "graphics/monitors.h"     // anyDisplay
 
@@ -25,7 +26,9 @@ struct AppState {
     int quitCountdown = 0;
     bool quitRequested = false;
     bool windowInactive = false;  // a focus loss arrived in this pass
-    bool printHeld = false;       // Print Screen is down: its key repeats take no screenshot
+    bool paused = false;          // the game's ticks wait; false whenever no game runs
+    bool muted = false;           // the sound is off whatever settings.volume says
+    uint32_t volumeShownUntil = 0;  // passTime until which the volume bar shows
     uint32_t tickTarget = 0;
     bool skipNextAdvance = false;
     uint8_t eventSequence = 0;  // wraps; read as signed by the event order
@@ -38,7 +41,7 @@ struct AppState {
 constexpr int padCount = 2;  // the first two pads found: player 1's, then player 2's
 
 constexpr int automaticDisplay = anyDisplay;  // the monitor is chosen for the player
-constexpr int fullVolume = 100;
+constexpr int fullVolume = fullOutputVolume;
 
 // Settings: filled with defaults by restoreSettings(), then settings.conf, the command line and
 // the key file, before the window opens; saveSettings() keeps what the player changes in a run.
@@ -51,6 +54,9 @@ struct Settings {
     int keyScancodes[buttonCount] = {};  // nonzero: the key is matched by this X keycode instead
     int padChoose[padCount] = {};        // the pad button that chooses a menu item
     int padLeave[padCount] = {};         // the pad button that leaves a game
+    int padPause[padCount] = {};         // the pad button that pauses a game and resumes it
+    int pauseKey = 0;                    // key symbols of the keys players may set besides buttons
+    int muteKey = 0;
 };
 
 extern AppState app;

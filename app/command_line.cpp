@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr int maxVolume = 100;
+
 // Digits only, so that "-1", "+2" and " 3" are refused; at most four, so that it fits an int.
 bool readIndex(const char* text, int& index) {
     size_t length = std::strlen(text);
@@ -55,6 +57,7 @@ const char* usageText() {
            "  --display N       play on monitor N (0 first, as xrandr lists them) instead of\n"
            "                    the one holding the mouse pointer\n"
            "  --fullscreen      play full screen, whatever settings.conf says\n"
+           "  --volume N        play at N % of the full loudness, 0 to 100 (F9 and F10 step it)\n"
            "  --record FILE     write the first game started (its seed and every key) to FILE\n"
            "  --replay FILE     play the game recorded in FILE; Escape leaves it\n"
            "  --headless        with --replay: no window, no sound, as fast as possible;\n"
@@ -103,6 +106,12 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
             if (i + 1 >= argc || !readIndex(argv[i + 1], options.delay) || options.delay < 1 ||
                 options.delay > maxDelay) {
                 error = "--delay needs a number of ticks from 1 to " + std::to_string(maxDelay);
+                return false;
+            }
+            ++i;
+        } else if (!std::strcmp(arg, "--volume")) {
+            if (i + 1 >= argc || !readIndex(argv[i + 1], options.volume) || options.volume > maxVolume) {
+                error = "--volume needs a number from 0 to 100";
                 return false;
             }
             ++i;

@@ -11,6 +11,7 @@ struct Options {
     bool windowed = false;
     int display = anyDisplay;  // --display N: the monitor's place in xrandr's list
     bool fullscreen = false;
+    int volume = -1;  // --volume N: 0 to 100; negative: settings.conf's
     bool headless = false;
     bool help = false;
     bool version = false;

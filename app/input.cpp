@@ -27,6 +27,8 @@ bool keyBoundTo(int button, int key, int scancode) {
     return settings.keyBindings[button] == key;
 }
 
+const int defaultPauseKey = SDLK_p;
+const int defaultMuteKey = SDLK_m;
 const int defaultKeyBindings[buttonCount] = {SDLK_w,  SDLK_s,    SDLK_a,    SDLK_d,
                                              SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT};
 const int defaultKeyScancodes[buttonCount] = {25, 39, 38, 40, 0, 0, 0, 0};

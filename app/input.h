@@ -7,6 +7,10 @@ extern const int defaultKeyBindings[buttonCount];
 // cross stays in place whatever the layout prints on it. 0: matched by symbol.
 extern const int defaultKeyScancodes[buttonCount];
 
+// Default keys of the actions players may set besides their buttons.
+extern const int defaultPauseKey;
+extern const int defaultMuteKey;
+
 // Whether the key is bound to the button. scancode is the X keycode SDL reported, or 0.
 bool keyBoundTo(int button, int key, int scancode);
 // The lowest button bound to the key, or -1.

@@ -21,14 +21,19 @@
 namespace {
 
 const char* const keyFileName = "keys.conf";
-const char* const buttonActions[buttonCount] = {
+// Every action bound to a key: the buttons in order, then the keys players may set besides them.
+constexpr int keyActionCount = buttonCount + 2;
+constexpr int pauseAction = buttonCount;
+const char* const keyActionNames[keyActionCount] = {
     "player1.up", "player1.down", "player1.left", "player1.right",
     "player2.up", "player2.down", "player2.left", "player2.right",
+    "pause",      "mute",
 };
 const char* const padChooseActions[padCount] = {"player1.pad.choose", "player2.pad.choose"};
 const char* const padLeaveActions[padCount] = {"player1.pad.leave", "player2.pad.leave"};
+const char* const padPauseActions[padCount] = {"player1.pad.pause", "player2.pad.pause"};
 constexpr int padButtonLimit = 255;  // SDL 1.2 numbers pad buttons in 8 bits
-const int unbindableKeys[] = {SDLK_ESCAPE, SDLK_PRINT};
+const int unbindableKeys[] = {SDLK_ESCAPE, SDLK_PRINT, SDLK_F9, SDLK_F10, SDLK_F11};
 
 struct Failure {
     const std::string& name;
@@ -66,7 +71,15 @@ int* padSetting(const std::string& action) {
     int pad = indexOf(padChooseActions, padCount, action);
     if (pad >= 0) return &settings.padChoose[pad];
     pad = indexOf(padLeaveActions, padCount, action);
-    return pad >= 0 ? &settings.padLeave[pad] : nullptr;
+    if (pad >= 0) return &settings.padLeave[pad];
+    pad = indexOf(padPauseActions, padCount, action);
+    return pad >= 0 ? &settings.padPause[pad] : nullptr;
+}
+
+// The key of action number i of keyActionNames.
+int& keySetting(int i) {
+    if (i < buttonCount) return settings.keyBindings[i];
+    return i == pauseAction ? settings.pauseKey : settings.muteKey;
 }
 
 bool bindPadButton(int& setting, const std::string& value, std::string& what) {
@@ -77,28 +90,28 @@ bool bindPadButton(int& setting, const std::string& value, std::string& what) {
 
 // A key given by name is matched by its symbol, wherever the layout puts it.
 bool bindKey(const std::string& action, const std::string& value, std::string& what) {
-    int button = indexOf(buttonActions, buttonCount, action);
+    int i = indexOf(keyActionNames, keyActionCount, action);
     int key = keyFromName(lowered(value));
-    if (button < 0) what = "unknown action '" + action + "'";
+    if (i < 0) what = "unknown action '" + action + "'";
     else if (key < 0) what = "unknown key '" + value + "'";
     else if (std::count(std::begin(unbindableKeys), std::end(unbindableKeys), key)) {
         what = std::string("'") + keyName(key) + "' cannot be bound";
     } else {
-        settings.keyBindings[button] = key;
-        settings.keyScancodes[button] = 0;
+        keySetting(i) = key;
+        if (i < buttonCount) settings.keyScancodes[i] = 0;
         return true;
     }
     return false;
 }
 
-// Two buttons on one key, at least one of them from the file: named at the later line.
+// Two actions on one key, at least one of them from the file: named at the later line.
 bool findClash(const int givenAt[], const Failure& fail) {
-    for (int a = 0; a < buttonCount; ++a) {
-        for (int b = a + 1; b < buttonCount; ++b) {
-            if (settings.keyBindings[a] != settings.keyBindings[b] || (!givenAt[a] && !givenAt[b])) continue;
+    for (int a = 0; a < keyActionCount; ++a) {
+        for (int b = a + 1; b < keyActionCount; ++b) {
+            if (keySetting(a) != keySetting(b) || (!givenAt[a] && !givenAt[b])) continue;
             return fail(std::max(givenAt[a], givenAt[b]),
-                        std::string("'") + keyName(settings.keyBindings[a]) + "' is bound to both " +
-                            buttonActions[a] + " and " + buttonActions[b]);
+                        std::string("'") + keyName(keySetting(a)) + "' is bound to both " +
+                            keyActionNames[a] + " and " + keyActionNames[b]);
         }
     }
     return true;
@@ -138,7 +151,7 @@ bool loadControls(const std::string& keysPath, std::string& error) {
 
 bool parseKeyFile(std::istream& in, const std::string& name, std::string& error) {
     const Failure fail{name, error};
-    int givenAt[buttonCount] = {};  // the line that bound each button, 0 for a built-in key
+    int givenAt[keyActionCount] = {};  // the line that bound each key action, 0 for a built-in key
     std::set<std::string> given;
     std::string text, action, value;
     for (int line = 1; std::getline(in, text); ++line) {
@@ -150,17 +163,17 @@ bool parseKeyFile(std::istream& in, const std::string& name, std::string& error)
         int* pad = padSetting(action);
         bool bound = pad ? bindPadButton(*pad, value, what) : bindKey(action, value, what);
         if (!bound) return fail(line, what);
-        int button = indexOf(buttonActions, buttonCount, action);
-        if (button >= 0) givenAt[button] = line;
+        int i = indexOf(keyActionNames, keyActionCount, action);
+        if (i >= 0) givenAt[i] = line;
     }
     return findClash(givenAt, fail);
 }
 
 void writeControls(std::ostream& out) {
-    for (int b = 0; b < buttonCount; ++b)
-        out << buttonActions[b] << " = " << keyName(settings.keyBindings[b]) << "\n";
+    for (int i = 0; i < keyActionCount; ++i) out << keyActionNames[i] << " = " << keyName(keySetting(i)) << "\n";
     for (int pad = 0; pad < padCount; ++pad) {
         out << padChooseActions[pad] << " = " << settings.padChoose[pad] << "\n";
         out << padLeaveActions[pad] << " = " << settings.padLeave[pad] << "\n";
+        out << padPauseActions[pad] << " = " << settings.padPause[pad] << "\n";
     }
 }

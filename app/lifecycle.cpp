@@ -1,5 +1,6 @@
 #include "app/lifecycle.h"
 
+#include <cstdio>
 #include <ctime>
 
 #include "app/app_state.h"
@@ -11,6 +12,7 @@
 #include "app/platform.h"
 #include "app/remembered.h"
 #include "app/replay.h"
+#include "app/volume.h"
 #include "audio/audio_device.h"
 #include "audio/sound_queue.h"
 #include "audio/synth.h"
@@ -71,6 +73,7 @@ int appInit(const Options& options, std::string& error) {
     }
     app.frameCount = 0;
     initAudio(sampleDirectory());
+    applyVolume();
     app.menuCursor = 0;
     app.quitFade = 0;
     app.quitCountdown = 0;
@@ -85,6 +88,7 @@ void settleSettings(const Options& options, FileUse use) {
     if (options.windowed) settings.windowed = true;
     if (options.fullscreen) settings.windowed = false;
     if (options.display != anyDisplay) settings.display = options.display;
+    if (options.volume >= 0) settings.volume = options.volume;
     selectGame(firstGameId(options));
     watchSettingsFromHere();
 }
@@ -100,6 +104,7 @@ void appShutdown() {
 void newGameReset() {
     restoreActorKinds();
     app.inGame = true;
+    app.paused = false;
     app.skipNextAdvance = true;
     app.eventSequence = 0;
     requestEchoCut();
@@ -123,6 +128,7 @@ void endGame() {
     recordResult(*selectedEntry, *app.currentGame);
     saveScores();
     app.inGame = false;
+    app.paused = false;
     noteGameEnd(*app.currentGame);
     app.currentGame.reset();
     requestEchoCut();
@@ -132,4 +138,16 @@ void endGame() {
 void beginQuit() {
     app.quitFade = quitFadeStart;
     app.quitCountdown = quitCountdownStart;
+}
+
+void toggleFullScreen() {
+    std::string error;
+    if (changeVideoMode(!settings.windowed, settings.noMultisample, error)) {
+        settings.windowed = !settings.windowed;
+        saveSettings();
+        return;
+    }
+    std::fprintf(stderr, "tandrel: %s\n", error.c_str());
+    if (!changeVideoMode(settings.windowed, settings.noMultisample, error))
+        std::fprintf(stderr, "tandrel: %s\n", error.c_str());
 }

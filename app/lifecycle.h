@@ -19,3 +19,6 @@ bool startGame();
 void newGameReset();
 void endGame();
 void beginQuit();
+// Full screen to a window or back, at any moment: the game, the picture and the sound go on.
+// A mode that cannot be had is said on stderr and the old one opened again.
+void toggleFullScreen();

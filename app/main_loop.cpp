@@ -9,8 +9,10 @@
 #include "app/input.h"
 #include "app/lifecycle.h"
 #include "app/menu.h"
+#include "app/pause.h"
 #include "app/platform.h"
 #include "app/replay.h"
+#include "app/volume.h"
 #include "audio/sound_queue.h"
 #include "framework/game_state.h"
 #include "graphics/canvas.h"
@@ -25,13 +27,23 @@ constexpr uint32_t catchUpNap = 1;  // ms, keeps the tick phase error small
 
 InputContext inputContext() { return app.inGame ? InputContext::Game : InputContext::Menu; }
 
+void performActions(const Actions& actions) {
+    for (int i = 0; i < actions.count; ++i) performAction(actions.list[i]);
+}
+
+// A release that happens in another window never reaches us: what is held is let go here, and a
+// game waits for the player to come back.
+void loseKeyboard() {
+    performActions(releaseHeldInput(inputContext()));
+    if (app.inGame && !app.paused) togglePause();
+}
+
 // False when a quit event asks the loop to end at once.
 bool handleEvent(const AppEvent& event) {
     if (event.type == AppEventType::Quit) return false;
     if (event.type == AppEventType::Active) {
         app.windowInactive = !event.gain;
-        // A release that happens elsewhere never reaches us.
-        if (!event.gain) app.printHeld = false;
+        if (!event.gain && event.inputFocus) loseKeyboard();
         return true;
     }
     const Actions actions = actionsForEvent(event, inputContext());
@@ -40,7 +52,7 @@ bool handleEvent(const AppEvent& event) {
         app.windowInactive = false;
         return true;
     }
-    for (int i = 0; i < actions.count; ++i) performAction(actions.list[i]);
+    performActions(actions);
     return true;
 }
 
@@ -94,7 +106,7 @@ bool runPass(LoopLocals& locals) {
     app.windowInactive = false;
     if (app.quitFade == 0 && app.quitCountdown == 0 && !pollEvents()) return false;
     unsigned n = elapsedTicks(locals);
-    if (app.inGame) advanceGame(n);
+    if (app.inGame && !app.paused) advanceGame(n);
     if (app.inGame && app.currentGame->gameOver) {
         reportGameOver();
         endGame();
@@ -133,7 +145,12 @@ void performAction(const Action& action) {
         if (app.inGame) endGame();
         else beginQuit();
         break;
+    case ActionType::Pause: togglePause(); break;
     case ActionType::Screenshot: saveScreenshot(); break;
+    case ActionType::ToggleFullScreen: toggleFullScreen(); break;
+    case ActionType::VolumeDown: stepVolume(-1); break;
+    case ActionType::VolumeUp: stepVolume(1); break;
+    case ActionType::Mute: toggleMute(); break;
     default:
         if (!app.inGame) menuAction(action.type);
         break;
@@ -167,5 +184,7 @@ void renderFrame() {
     clearCanvas();
     if (app.inGame) app.currentGame->draw();
     else drawMenu();
+    drawPauseNotice();
+    drawVolumeBar();
     presentFrame();
 }

@@ -18,8 +18,8 @@ namespace {
 constexpr int sparkMinSpeed = 8;
 constexpr int sparkSpeedRange = 16;
 
-constexpr int titleRole = 0;
-constexpr int itemRole = 5;
+constexpr int titleRole = titleColourRole;
+constexpr int itemRole = textColourRole;
 constexpr int itemBlinkRole = 6;
 constexpr int leftSparkRole = 9;
 constexpr int rightSparkRole = 10;

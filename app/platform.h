@@ -15,6 +15,9 @@ struct AppEvent {
     int pad = 0;        // Pad*: which pad, in the order they were opened
     int control = 0;    // Pad*: the axis, hat or button number
     int value = 0;      // PadAxis: -32768 to 32767; PadHat: SDL's hat bits
+    bool alt = false;   // KeyDown, KeyUp: an Alt key is held
+    // Active: the keyboard's focus or the window's being shown changed, not only the pointer's.
+    bool inputFocus = true;
 };
 
 // SDL with timer, audio, video and the first pads found, caption, key repeat, hidden pointer.

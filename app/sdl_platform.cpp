@@ -28,12 +28,14 @@ AppEvent fromSdl(const SDL_Event& e) {
     case SDL_ACTIVEEVENT:
         event.type = AppEventType::Active;
         event.gain = e.active.gain != 0;
+        event.inputFocus = (e.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) != 0;
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         event.type = e.type == SDL_KEYDOWN ? AppEventType::KeyDown : AppEventType::KeyUp;
         event.key = e.key.keysym.sym;
         event.scancode = e.key.keysym.scancode;
+        event.alt = (e.key.keysym.mod & KMOD_ALT) != 0;
         break;
     case SDL_JOYAXISMOTION:
         event = padEvent(AppEventType::PadAxis, e.jaxis.which, e.jaxis.axis, e.jaxis.value);

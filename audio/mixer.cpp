@@ -16,6 +16,7 @@ int forwardTap = 0;
 int doubleTap = 0;
 int reverseTap = 0;
 uint32_t frameCounter = 0;
+std::atomic<int> outputVolume{fullOutputVolume};
 
 namespace {
 
@@ -267,15 +268,22 @@ void applyEchoCut() {
     for (StereoFrame& f : echoBuffer) f = echoScaled(f, echoCutFactor);
 }
 
+StereoFrame atVolume(StereoFrame f, int volume) {
+    if (volume >= fullOutputVolume) return f;
+    return {static_cast<int16_t>(f.left * volume / fullOutputVolume),
+            static_cast<int16_t>(f.right * volume / fullOutputVolume)};
+}
+
 void audioCallback(void*, unsigned char* stream, int len) {
     syncAudioSide();
+    const int volume = outputVolume.load(std::memory_order_relaxed);
     planActiveVoices();
     const int frames = len / bytesPerFrame;
     for (int start = 0; start < frames; start += chunkFrames) {
         const int chunk = std::min(chunkFrames, frames - start);
         mixChunk(chunk);
         for (int i = 0; i < chunk; ++i) {
-            storeFrame(echoedFrame(i), stream + (start + i) * bytesPerFrame);
+            storeFrame(atVolume(echoedFrame(i), volume), stream + (start + i) * bytesPerFrame);
             ++frameCounter;
         }
     }

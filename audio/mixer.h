@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 
 #include "audio/voice.h"
@@ -21,6 +22,11 @@ extern int reverseTap;
 // Audio thread only; frames produced since initAudio() set it to 0; wraps at 2^32.
 extern uint32_t frameCounter;
 
+constexpr int fullOutputVolume = 100;
+// Percent of the mix that is heard, 0 to 100: at 100 the output is the mix itself. Written by the
+// main thread at any time; the audio thread reads it once per callback.
+extern std::atomic<int> outputVolume;
+
 // The three tap readings of one frame of the echo network.
 struct EchoReadings {
     StereoFrame forward;
@@ -38,5 +44,7 @@ EchoReadings runEchoNetwork(StereoFrame send);
 StereoFrame stepForwardTap(StereoFrame send);
 StereoFrame stepDoubleTap(StereoFrame send);
 StereoFrame stepReverseTap(StereoFrame send);
+// The frame as heard at `volume` percent, truncated toward zero.
+StereoFrame atVolume(StereoFrame f, int volume);
 // Halves every lane of the echo buffer in place, truncating toward zero.
 void applyEchoCut();

@@ -9,6 +9,9 @@
 #include "graphics/primitives.h"
 
 constexpr int colourRoleCount = 11;
+// The roles every screen of text uses besides the menu's own: a title and its lines.
+constexpr int titleColourRole = 0;
+constexpr int textColourRole = 5;
 
 // How a game keeps score: one score the players share (players[0].score), or one each.
 enum class Scoring { Shared, PerPlayer };

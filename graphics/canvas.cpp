@@ -17,10 +17,15 @@ namespace {
 
 constexpr float paletteJitterStep = 0.0008f;  // per unit of (draw mod 201 - 100)
 constexpr float quitLift = 0.4f;
+constexpr float dimmedBrightness = 0.35f;
 
 float paletteJitter() { return static_cast<float>(appRandom() % 201 - 100) * paletteJitterStep; }
 
 bool quitFadeActive() { return graphicsInputs.quitCountdown > 0; }
+
+bool inside(const CellBox& box, int x, int y) {
+    return x >= box.x && x < box.x + box.width && y >= box.y && y < box.y + box.height;
+}
 
 }  // namespace
 
@@ -58,6 +63,17 @@ Rgba cellColor(int value, int rowParity, const CellShade& shade) {
         b -= std::min(0.03f * s[1], 0.3f);
     }
     return {r, g, b, a};
+}
+
+Rgba cellColorAt(int x, int y) {
+    const int i = cellIndex(x, y);
+    Rgba c = cellColor(canvas.cells[i], y & 1, cellShades[i]);
+    if (graphicsInputs.dimmed && !inside(graphicsInputs.lit, x, y)) {
+        c.r *= dimmedBrightness;
+        c.g *= dimmedBrightness;
+        c.b *= dimmedBrightness;
+    }
+    return c;
 }
 
 // Not continuous: 0.55 at quitFade 11, nothing at 10, then rising again.

@@ -41,6 +41,14 @@ struct VertexGrid {
 
 struct Sprite;
 
+// A rectangle of cells; (x, y) is its bottom-left cell.
+struct CellBox {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
 // What graphics reads of the selected game and of the application. Filled by the frame (app/):
 // the entry's look when a game is selected, the rest before every frame is drawn.
 struct GraphicsInputs {
@@ -49,6 +57,8 @@ struct GraphicsInputs {
     int fieldMargin = 0;                     // columns kept free of sprites on either side; 0 on the menu
     int quitFade = 0;                        // the application's quit counters
     int quitCountdown = 0;
+    bool dimmed = false;  // every cell but those of `lit` is darkened: a paused game
+    CellBox lit;
 };
 extern GraphicsInputs graphicsInputs;
 
@@ -78,6 +88,8 @@ void resetPalette();
 // The colour of one cell with value 0..8 in a row of parity rowParity, read from the palette,
 // the quit fade and the cell's shade.
 Rgba cellColor(int value, int rowParity, const CellShade& shade);
+// The colour of the canvas's cell (x, y), its value 0..8, darkened where the picture is dimmed.
+Rgba cellColorAt(int x, int y);
 // Opacity of the black overlay painted while quitting, from the two quit counters.
 float quitOverlayAlpha(int quitFade, int quitCountdown);
 

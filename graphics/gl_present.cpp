@@ -39,7 +39,7 @@ void drawImmediate() {
         for (int y = 0; y < canvasHeight; ++y) {
             int v = canvas.cells[cellIndex(x, y)];
             if (v < 0) continue;
-            Rgba c = cellColor(v, y & 1, cellShades[cellIndex(x, y)]);
+            Rgba c = cellColorAt(x, y);
             glColor4f(c.r, c.g, c.b, c.a);
             vertex(x, y);
             vertex(x, y + 1);

@@ -55,6 +55,12 @@ void putCell(int x, int y, int value) {
         canvas.cells[cellIndex(x, y)] = static_cast<int8_t>(value);
 }
 
+void fillBox(const CellBox& box, int value) {
+    for (int x = box.x; x < box.x + box.width; ++x) {
+        for (int y = box.y; y < box.y + box.height; ++y) putCell(x, y, value);
+    }
+}
+
 const Sprite* spriteAt(int n) {
     if (n < 0 || graphicsInputs.sprites == nullptr) return nullptr;
     return &graphicsInputs.sprites[n];

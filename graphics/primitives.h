@@ -10,7 +10,11 @@ struct Sprite {
     int8_t pixels[spriteMaxSize][spriteMaxSize];
 };
 
+struct CellBox;
+
 void putCell(int x, int y, int value);
+// Every cell of the box, clipped to the canvas.
+void fillBox(const CellBox& box, int value);
 const Sprite* spriteAt(int n);
 // Centres sprite n on cell (x, y) in orientation 0..7; clipped to the canvas and, while a game
 // runs, to the game's field.

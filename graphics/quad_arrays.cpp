@@ -20,7 +20,7 @@ void buildCanvasQuads(CanvasQuads& quads) {
         for (int y = 0; y < canvasHeight; ++y) {
             int v = canvas.cells[cellIndex(x, y)];
             if (v < 0) continue;
-            Rgba c = cellColor(v, y & 1, cellShades[cellIndex(x, y)]);
+            Rgba c = cellColorAt(x, y);
             // Corners in the order (x, y), (x, y+1), (x+1, y+1), (x+1, y).
             const int corners[cornersPerQuad][2] = {{x, y}, {x, y + 1}, {x + 1, y + 1}, {x + 1, y}};
             for (const auto& corner : corners) {

@@ -36,6 +36,10 @@ void chooseVideoMonitor(int requested);
 // Opens the window, full screen or a window of at most 1024 x 768, and sets the graphics state
 // to its start. False with `error` filled when the window cannot be opened.
 bool setVideoMode(bool windowed, bool noMultisample, std::string& error);
+// Opens the window again, full screen or a window, keeping the palette, canvas, shade and grid;
+// the GL state the old window had is set up anew. False with `error` filled when it cannot be
+// opened.
+bool changeVideoMode(bool windowed, bool noMultisample, std::string& error);
 // Writes "screen%d.png" of the picture on screen into the working directory, skipping every
 // number whose file is already there.
 void saveScreenshot();

@@ -9,6 +9,8 @@ namespace {
 
 // Set by chooseVideoMonitor(); empty on a desktop of one monitor.
 std::optional<MonitorRect> chosenMonitor;
+// Asked before the first window opens: with a window open, SDL answers the window's size.
+std::optional<WindowSize> desktopSize;
 
 ScreenPoint centredOn(const MonitorRect& monitor, WindowSize size) {
     return {monitor.x + (monitor.width - size.width) / 2, monitor.y + (monitor.height - size.height) / 2};
@@ -50,11 +52,16 @@ void chooseVideoMonitor(int requested) {
 
 bool setVideoMode(bool windowed, bool noMultisample, std::string& error) {
     resetPalette();
-    WindowPlacement placement = placeWindow(queryDesktopSize(), chosenMonitor, windowed);
-    videoWidth = static_cast<float>(placement.size.width);
-    videoHeight = static_cast<float>(placement.size.height);
-    if (!openVideoWindow(placement, noMultisample, error)) return false;
+    if (!changeVideoMode(windowed, noMultisample, error)) return false;
     clearCanvas();
     resetScreenEffects();
     return true;
+}
+
+bool changeVideoMode(bool windowed, bool noMultisample, std::string& error) {
+    if (!desktopSize) desktopSize = queryDesktopSize();
+    WindowPlacement placement = placeWindow(*desktopSize, chosenMonitor, windowed);
+    videoWidth = static_cast<float>(placement.size.width);
+    videoHeight = static_cast<float>(placement.size.height);
+    return openVideoWindow(placement, noMultisample, error);
 }

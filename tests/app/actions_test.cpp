@@ -17,8 +17,8 @@ std::vector<std::pair<ActionType, int>> listed(const Actions& actions) {
     return list;
 }
 
-std::vector<std::pair<ActionType, int>> key(int symbol, bool down, InputContext context) {
-    return listed(keyActions(symbol, 0, down, context));
+std::vector<std::pair<ActionType, int>> key(int symbol, bool down, InputContext context, bool alt = false) {
+    return listed(keyActions(symbol, 0, down, context, alt));
 }
 
 class ActionsOfEvents : public ::testing::Test {
@@ -44,6 +44,44 @@ TEST_F(ActionsOfEvents, DependOnWhereTheyGoAndOnTheBindings) {
     EXPECT_EQ(key(SDLK_PRINT, true, InputContext::Game), P{});
     EXPECT_EQ(key(SDLK_PRINT, false, InputContext::Game), P{});
     EXPECT_EQ(key(SDLK_PRINT, true, InputContext::Game), (P{{A::Screenshot, -1}}));
+}
+
+// The window's keys work everywhere; P pauses a game but is no player's key on the menu, and Alt
+// no longer chooses there, so that Alt+Enter can toggle full screen from the menu.
+TEST_F(ActionsOfEvents, WindowKeysAndPauseKeepOutOfThePlayersWay) {
+    using P = std::vector<std::pair<ActionType, int>>;
+    for (InputContext context : {InputContext::Game, InputContext::Menu}) {
+        EXPECT_EQ(key(SDLK_F11, true, context), (P{{A::ToggleFullScreen, -1}}));
+        EXPECT_EQ(key(SDLK_RETURN, true, context, true), (P{{A::ToggleFullScreen, -1}}));
+        EXPECT_EQ(key(SDLK_F9, true, context), (P{{A::VolumeDown, -1}}));
+        EXPECT_EQ(key(SDLK_F10, true, context), (P{{A::VolumeUp, -1}}));
+        EXPECT_EQ(key(SDLK_m, true, context), (P{{A::Mute, -1}}));
+        EXPECT_EQ(key(SDLK_m, false, context), P{});
+        EXPECT_EQ(key(SDLK_LALT, true, context), P{});
+    }
+    EXPECT_EQ(key(SDLK_RETURN, true, InputContext::Menu), (P{{A::Choose, -1}}));
+    EXPECT_EQ(key(SDLK_p, true, InputContext::Game), (P{{A::Pause, -1}}));
+    EXPECT_EQ(key(SDLK_p, true, InputContext::Menu), (P{{A::Choose, -1}}));
+    // A layout that puts a settable key's symbol on a player's key: the player's key wins.
+    settings.muteKey = SDLK_w;
+    EXPECT_EQ(key(SDLK_w, true, InputContext::Game), (P{{A::ButtonPress, 0}}));
+}
+
+// A focus loss lets go of exactly what a game was told is held, keys and pad directions alike.
+TEST_F(ActionsOfEvents, ReleasingHeldInputReleasesWhatIsHeldOnce) {
+    using P = std::vector<std::pair<ActionType, int>>;
+    key(SDLK_w, true, InputContext::Game);
+    key(SDLK_UP, true, InputContext::Game);
+    key(SDLK_UP, false, InputContext::Game);
+    AppEvent hat{AppEventType::PadHat};
+    hat.pad = 1;
+    hat.value = 0x02;  // right
+    actionsForEvent(hat, InputContext::Game);
+    EXPECT_EQ(listed(releaseHeldInput(InputContext::Game)), (P{{A::ButtonRelease, 0}, {A::ButtonRelease, 7}}));
+    EXPECT_EQ(listed(releaseHeldInput(InputContext::Game)), P{});
+    // The pad's direction counts as let go: centring the hat now releases nothing more.
+    hat.value = 0;
+    EXPECT_EQ(listed(actionsForEvent(hat, InputContext::Game)), P{});
 }
 
 }  // namespace

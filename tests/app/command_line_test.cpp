@@ -48,7 +48,7 @@ TEST(CommandLine, UnknownOptionsAndMissingFilesAreRefused) {
     EXPECT_EQ(error, "--record needs a file name");
 }
 
-TEST(CommandLine, DisplayTakesAMonitorNumberFromZero) {
+TEST(CommandLine, DisplayAndVolumeTakeNumbersInTheirRange) {
     Options options;
     std::string error;
     EXPECT_EQ(options.display, anyDisplay);
@@ -60,6 +60,12 @@ TEST(CommandLine, DisplayTakesAMonitorNumberFromZero) {
         EXPECT_EQ(error, "--display needs a monitor number from 0");
     }
     EXPECT_FALSE(parse({"--display"}, options, error));
+    ASSERT_TRUE(parse({"--volume", "100"}, options, error));
+    EXPECT_EQ(options.volume, 100);
+    for (const char* bad : {"101", "-1", "x"}) {
+        EXPECT_FALSE(parse({"--volume", bad}, options, error)) << bad;
+        EXPECT_EQ(error, "--volume needs a number from 0 to 100");
+    }
 }
 
 TEST(CommandLine, ContradictionsAreRefused) {

@@ -34,13 +34,14 @@ protected:
 TEST_F(KeyFile, GivenActionsOverrideAndTheRestKeepTheirKeys) {
     ASSERT_TRUE(
         parse("# comments and blank lines are ignored\n\n  player1.up = z\r\nplayer2.right=right ctrl\n"
-              "player1.left = Q\nplayer2.pad.leave = 7\n"))
+              "player1.left = Q\nplayer2.pad.leave = 7\npause = space\nplayer1.pad.pause = 9\n"))
         << error;
-    EXPECT_EQ(
-        written(),
-        "player1.up = z\nplayer1.down = s\nplayer1.left = q\nplayer1.right = d\n"
-        "player2.up = up\nplayer2.down = down\nplayer2.left = left\nplayer2.right = right ctrl\n"
-        "player1.pad.choose = 0\nplayer1.pad.leave = 1\nplayer2.pad.choose = 0\nplayer2.pad.leave = 7\n");
+    EXPECT_EQ(written(),
+              "player1.up = z\nplayer1.down = s\nplayer1.left = q\nplayer1.right = d\n"
+              "player2.up = up\nplayer2.down = down\nplayer2.left = left\nplayer2.right = right ctrl\n"
+              "pause = space\nmute = m\n"
+              "player1.pad.choose = 0\nplayer1.pad.leave = 1\nplayer1.pad.pause = 9\n"
+              "player2.pad.choose = 0\nplayer2.pad.leave = 7\nplayer2.pad.pause = 2\n");
     // A key given by name is matched by its symbol, wherever it lies; a built-in one by place.
     EXPECT_EQ(buttonForKey(SDLK_z, 52), 0);
     EXPECT_EQ(buttonForKey(SDLK_w, 25), -1);
@@ -59,6 +60,8 @@ TEST_F(KeyFile, BadFilesNameTheLine) {
         {"player2.down = print screen\n", "keys.conf:1: 'print screen' cannot be bound"},
         {"player1.up = z\nplayer2.up = z\n", "keys.conf:2: 'z' is bound to both player1.up and player2.up"},
         {"player2.up = a\n", "keys.conf:1: 'a' is bound to both player1.left and player2.up"},
+        {"player2.up = p\n", "keys.conf:1: 'p' is bound to both player2.up and pause"},
+        {"mute = f11\n", "keys.conf:1: 'f11' cannot be bound"},
         {"player1.pad.leave = x\n", "keys.conf:1: expected a pad button number, not 'x'"},
     };
     for (const auto& [text, expected] : cases) {

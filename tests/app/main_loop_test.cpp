@@ -7,6 +7,7 @@
 #include "app/lifecycle.h"
 #include "app/main_loop.h"
 #include "framework/game_state.h"
+#include "graphics/canvas.h"
 #include "support/fake_platform.h"
 
 namespace {
@@ -138,7 +139,8 @@ TEST_F(MainLoop, FocusLossAloneSkipsTheFrameOfItsPassOnly) {
 
 TEST_F(MainLoop, KeyReleaseReachesTheGameAfterASwallowedPress) {
     CountingGame& game = enterTestGame();
-    fakePlatform.events = {focus(false), keyDown(SDLK_w), keyUp(SDLK_w)};
+    // The focus loss pauses the game; P resumes it within the same pass.
+    fakePlatform.events = {focus(false), keyDown(SDLK_w), keyUp(SDLK_w), keyDown(SDLK_p)};
     passAfter(18);
     EXPECT_EQ(game.events.size(), 0u);  // the release was queued and dispatched by the tick
     EXPECT_TRUE(game.players[0].heldButtons.empty());
@@ -241,6 +243,56 @@ TEST_F(MainLoop, HoldingPrintScreenSavesOncePerPress) {
     fakePlatform.events = {keyDown(SDLK_PRINT), keyUp(SDLK_PRINT), keyDown(SDLK_PRINT)};
     passAfter(18);
     EXPECT_EQ(fakePlatform.screenshots, 2);
+}
+
+// Pausing holds the game's ticks but not the frames, and resuming does not catch up the pause.
+TEST_F(MainLoop, PauseHoldsTheTicksWhileTheDimmedPictureGoesOn) {
+    CountingGame& game = enterTestGame();
+    fakePlatform.events = {keyDown(SDLK_p), keyUp(SDLK_p)};
+    passAfter(18);
+    passAfter(180);
+    EXPECT_EQ(game.ticks, 0);
+    EXPECT_EQ(fakePlatform.presented, 2);
+    EXPECT_TRUE(graphicsInputs.dimmed);
+    fakePlatform.events = {keyDown(SDLK_p)};
+    passAfter(18);
+    EXPECT_EQ(game.ticks, 1);
+    EXPECT_FALSE(graphicsInputs.dimmed);
+    fakePlatform.events = {keyDown(SDLK_p), keyDown(SDLK_ESCAPE)};
+    passAfter(18);
+    EXPECT_FALSE(app.inGame);
+    EXPECT_FALSE(app.paused);
+}
+
+// A key let go in another window would never reach the game: the focus loss lets it go, as an
+// ordinary release at the tick it happened, and pauses.
+TEST_F(MainLoop, FocusLossReleasesHeldKeysAndPauses) {
+    CountingGame& game = enterTestGame();
+    fakePlatform.events = {keyDown(SDLK_w)};
+    passAfter(18);
+    ASSERT_EQ(game.players[0].heldButtons.size(), 1u);
+    fakePlatform.events = {focus(false)};
+    passAfter(18);
+    EXPECT_TRUE(app.paused);
+    ASSERT_EQ(game.events.size(), 1u);
+    EXPECT_EQ(game.events.begin()->type, releaseEvent);
+    EXPECT_EQ(game.events.begin()->tick, 1u);
+    fakePlatform.events = {focus(true), keyDown(SDLK_p), keyUp(SDLK_w)};
+    passAfter(18);
+    EXPECT_EQ(game.ticks, 2);
+    EXPECT_TRUE(game.players[0].heldButtons.empty());
+}
+
+TEST_F(MainLoop, VolumeKeysStepMuteAndKeepTheLevel) {
+    fakePlatform.events = {keyDown(SDLK_F10), keyDown(SDLK_F9), keyDown(SDLK_F9), keyDown(SDLK_m)};
+    passAfter(18);
+    EXPECT_FALSE(app.inGame) << "no volume key chooses";
+    EXPECT_EQ(settings.volume, 80);
+    EXPECT_EQ(outputVolume.load(), 0);
+    fakePlatform.events = {keyDown(SDLK_F10)};
+    passAfter(18);
+    EXPECT_EQ(outputVolume.load(), 90);
+    outputVolume = fullOutputVolume;
 }
 
 }  // namespace

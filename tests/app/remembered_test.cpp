@@ -14,6 +14,7 @@
 #include "app/lifecycle.h"
 #include "app/remembered.h"
 #include "app/state_files.h"
+#include "app/volume.h"
 #include "support/fake_platform.h"
 
 namespace {
@@ -89,21 +90,21 @@ TEST_F(RememberedFiles, AGameChosenOnTheMenuIsChosenAgainAtTheNextStart) {
 TEST_F(RememberedFiles, OptionsWinOverTheFileForTheirRunOnlyAndChangesInTheRunAreKept) {
     writeFile(settingsPath(), "# mine\nwindowed = no\nvolume = 40\ngame = yarnball\ncrt = on\n");
     options.windowed = true;
+    options.volume = 20;
     options.gameTitle = "whiskerwaltz";
     start();
     EXPECT_TRUE(settings.windowed);
-    EXPECT_EQ(settings.volume, 40);
+    EXPECT_EQ(settings.volume, 20);
     EXPECT_EQ(app.selectedGame, catGameId);
-    settings.volume = 70;  // as the volume keys will
-    saveSettings();
+    stepVolume(1);
     EXPECT_EQ(fileText(settingsPath()),
-              "# mine\nwindowed = no\nvolume = 70\ngame = yarnball\ncrt = on\ndisplay = auto\n");
-    settings.windowed = false;  // as the full-screen toggle will, back to what the file says
-    saveSettings();
-    settings.windowed = true;
+              "# mine\nwindowed = no\nvolume = 30\ngame = yarnball\ncrt = on\ndisplay = auto\n");
+    toggleFullScreen();  // back to what the file says
+    toggleFullScreen();
     appShutdown();
     EXPECT_EQ(fileText(settingsPath()),
-              "# mine\nwindowed = yes\nvolume = 70\ngame = yarnball\ncrt = on\ndisplay = auto\n");
+              "# mine\nwindowed = yes\nvolume = 30\ngame = yarnball\ncrt = on\ndisplay = auto\n");
+    EXPECT_EQ(fakePlatform.windowsOpened.back().kind, WindowKind::Window);
 }
 
 TEST_F(RememberedFiles, ABadFileIsReportedAndMovedAsideBesideOlderOnesWithTheDefaultsInForce) {

@@ -61,6 +61,20 @@ TEST_F(MixerTest, FramesAreWrittenLeftFirstLittleEndian) {
     EXPECT_EQ(stream[3], 0xff);
 }
 
+// Full volume leaves the mix as it is; below it each lane is scaled and truncated toward zero.
+TEST_F(MixerTest, TheVolumeScalesTheFinalOutput) {
+    installSample(0, {{0x1234, -3}});
+    startVoice(0, sampleVoice(0, 1, 0));
+    outputVolume = 50;
+    unsigned char stream[4] = {};
+    audioCallback(nullptr, stream, 4);
+    outputVolume = fullOutputVolume;
+    EXPECT_EQ(stream[0] | stream[1] << 8, 0x091a);
+    EXPECT_EQ(stream[2] | stream[3] << 8, 0xffff) << "-3 at 50 % is -1";
+    EXPECT_EQ(atVolume({-32768, 32767}, 0).left, 0);
+    EXPECT_EQ(atVolume({-32768, 32767}, fullOutputVolume).left, -32768);
+}
+
 TEST_F(MixerTest, LoudVoicesWrapAroundInsteadOfSaturating) {
     installSample(0, {{20000, -20000}});
     startVoice(0, sampleVoice(0, 1, 0));

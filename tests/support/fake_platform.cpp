@@ -14,7 +14,7 @@ void resetApplication() {
     app = AppState{};
     restoreSettings();
     selectGame(0);
-    for (PadState& pad : padStates) pad = PadState{};
+    heldInput = HeldInput{};
 }
 
 AppEvent keyDown(int key, int scancode) { return {AppEventType::KeyDown, false, key, scancode}; }

@@ -1,0 +1,40 @@
+#include "app/pause.h"
+
+#include <string>
+
+#include "app/app_state.h"
+#include "app/key_labels.h"
+#include "framework/game_entry.h"
+#include "graphics/canvas.h"
+#include "graphics/primitives.h"
+#include "graphics/text.h"
+
+namespace {
+
+constexpr const char* pausedText = "paused";
+constexpr const char* resumeText = " resumes";
+constexpr int pausedScale = 2;
+constexpr CellBox noticeBox = {40, 38, 80, 26};
+constexpr int pausedRow = 52;
+constexpr int resumeRow = 42;
+constexpr int emptyCell = -1;
+
+int centredColumn(const std::string& text, int scale) { return (canvasWidth - textWidth(text.c_str()) * scale) / 2; }
+
+}  // namespace
+
+void togglePause() {
+    if (app.inGame) app.paused = !app.paused;
+}
+
+void drawPauseNotice() {
+    graphicsInputs.dimmed = app.paused;
+    graphicsInputs.lit = noticeBox;
+    if (!app.paused || !selectedEntry) return;
+    const int* roles = selectedEntry->colourRoles;
+    const std::string resume = keyLabel(settings.pauseKey) + resumeText;
+    fillBox(noticeBox, emptyCell);
+    drawTextScaled(pausedText, pausedScale, centredColumn(pausedText, pausedScale), pausedRow,
+                   roles[titleColourRole]);
+    drawText(resume.c_str(), centredColumn(resume, 1), resumeRow, roles[textColourRole]);
+}
