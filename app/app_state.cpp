@@ -3,6 +3,7 @@
 #include "app/actions.h"
 #include "app/input.h"
 #include "app/key_labels.h"
+#include "app/net_frame.h"
 #include "app/remembered.h"
 #include "framework/game_state.h"
 #include "games/catalogue.h"
@@ -38,7 +39,9 @@ void selectGame(int id) {
 }
 
 void switchGame(int id) {
+    if (guestWaits()) return;
     selectGame(id);
+    netGameChosen(selectedEntry->title);
     resetPalette();
     saveSettings();
 }

@@ -9,6 +9,8 @@
 #include "app/game_report.h"
 #include "app/key_config.h"
 #include "app/menu.h"
+#include "app/net_frame.h"
+#include "app/net_play.h"
 #include "app/platform.h"
 #include "app/remembered.h"
 #include "app/replay.h"
@@ -113,6 +115,8 @@ void newGameReset() {
 }
 
 bool startGame() {
+    if (guestWaits()) return false;
+    if (startHostedGame()) return true;
     newGameReset();
     if (replayActive()) app.gameSeed = loadedReplay().seed;
     beginGameReport();
@@ -125,6 +129,7 @@ bool startGame() {
 }
 
 void endGame() {
+    endNetGame();
     recordResult(*selectedEntry, *app.currentGame);
     saveScores();
     app.inGame = false;

@@ -14,6 +14,7 @@
 #include "app/lifecycle.h"
 #include "app/main_loop.h"
 #include "app/net_headless.h"
+#include "app/net_play.h"
 #include "app/replay.h"
 #include "app/replay_recorder.h"
 #include "app/settings_file.h"
@@ -99,8 +100,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tandrel: %s\n", error.c_str());
         return status;
     }
+    if ((options.host || options.join) && !startNet(options, error)) {
+        appShutdown();
+        std::fprintf(stderr, "tandrel: %s\n", error.c_str());
+        return 1;
+    }
     if (replayActive()) startGame();
     mainLoop();
     appShutdown();
+    linkClose(netCloseWait);
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "app/input.h"
 #include "app/lifecycle.h"
 #include "app/menu.h"
+#include "app/net_frame.h"
 #include "app/pause.h"
 #include "app/platform.h"
 #include "app/replay.h"
@@ -105,6 +106,7 @@ void beginLoop(LoopLocals& locals) {
 bool runPass(LoopLocals& locals) {
     app.windowInactive = false;
     if (app.quitFade == 0 && app.quitCountdown == 0 && !pollEvents()) return false;
+    netPass();
     unsigned n = elapsedTicks(locals);
     if (app.inGame && !app.paused) advanceGame(n);
     if (app.inGame && app.currentGame->gameOver) {
@@ -137,11 +139,13 @@ void performAction(const Action& action) {
     case ActionType::ButtonPress:
     case ActionType::ButtonRelease:
         if (app.inGame && !replayActive()) {
-            postButtonEvent(action.button,
-                            action.type == ActionType::ButtonPress ? pressEvent : releaseEvent);
+            const int type = action.type == ActionType::ButtonPress ? pressEvent : releaseEvent;
+            if (netGameRuns()) netButton(action.button, type);
+            else postButtonEvent(action.button, type);
         }
         break;
     case ActionType::Leave:
+        if (netLeave()) break;
         if (app.inGame) endGame();
         else beginQuit();
         break;
@@ -162,6 +166,7 @@ void advanceGame(unsigned n) {
         app.skipNextAdvance = false;
         return;
     }
+    if (netGameRuns()) return advanceNetGame(n);
     app.tickTarget += n;
     GameState& game = *app.currentGame;
     while (game.tickCount < app.tickTarget) {
@@ -184,6 +189,8 @@ void renderFrame() {
     clearCanvas();
     if (app.inGame) app.currentGame->draw();
     else drawMenu();
+    if (app.inGame) drawNetGameLines();
+    else drawNetMenu();
     drawPauseNotice();
     drawVolumeBar();
     presentFrame();

@@ -22,7 +22,6 @@ constexpr int usageStatus = 2;
 constexpr int startSamples = 3;     // round-trip samples the host waits for before it starts
 constexpr uint32_t playingWait = 1;  // ms the link is waited on in a pass of a game
 constexpr uint32_t idleWait = 10;    // ... and before one
-constexpr uint32_t closeWait = 1000; // ms given to the peer to hear the end
 
 // What one headless net run keeps. Owned by runNetHeadless().
 struct HeadlessRun {
@@ -71,6 +70,7 @@ void beginGame(HeadlessRun& run, const Message& start) {
     run.nextScripted = 0;
     queueScriptThrough(run, start.delay - 1);
     closeLocalTicks(net.session, start.delay - 1);
+    if (run.script.hasEnd) leaveNetGame(run.script.endTick);
     run.clockStart = linkMillis() - (net.hosting ? 0 : meanRoundTrip(net.roundTrip) / 2);
 }
 
@@ -87,7 +87,6 @@ void playDueTicks(HeadlessRun& run) {
     const uint32_t due = (now - run.clockStart) / tickLength + 1;
     GameState& game = *run.game;
     while (game.tickCount < due && !game.gameOver) {
-        if (run.script.hasEnd && game.tickCount >= run.script.endTick) return;
         queueScriptThrough(run, net.session.executed + net.session.delay);
         if (!runNetTick(game)) {
             if (!run.waiting) run.waitingSince = now;
@@ -113,7 +112,7 @@ void printStats(const HeadlessRun& run) {
 int finish(HeadlessRun& run, int status) {
     if (run.game) noteGameEnd(*run.game);
     printStats(run);
-    linkClose(closeWait);
+    linkClose(netCloseWait);
     return status;
 }
 
@@ -162,11 +161,7 @@ int playPass(HeadlessRun& run) {
         run.peerGone = false;
         return -1;
     }
-    if (news.peerLeftGame) {
-        sayOfPeer("the other side left the game");
-        printLeftLine(run);
-        return finish(run, 0);
-    }
+    if (news.peerLeftGame) sayOfPeer("the other side left the game");
     playDueTicks(run);
     GameState& game = *run.game;
     if (net.session.outOfSync) {
@@ -178,8 +173,7 @@ int playPass(HeadlessRun& run) {
         waitUntilPeerHoldsAll(run);
         return finish(run, 0);
     }
-    if (run.script.hasEnd && game.tickCount >= run.script.endTick) {
-        leaveNetGame();
+    if (stopReached(net.session)) {
         printLeftLine(run);
         return finish(run, 0);
     }

@@ -1,5 +1,6 @@
 #include "app/net_play.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -65,7 +66,10 @@ void takeMessage(const Message& m) {
         net.news.choice = true;
         break;
     case MessageType::Leave:
-        if (net.playing && m.game == net.session.game) net.news.peerLeftGame = true;
+        if (net.playing && m.game == net.session.game) {
+            stopAtTick(net.session, m.tick);
+            net.news.peerLeftGame = true;
+        }
         break;
     case MessageType::Sync: noteRemoteDigest(net.session, m); break;
     case MessageType::Inputs: acceptInputs(net.session, m); break;
@@ -159,6 +163,7 @@ void pumpNet(uint32_t waitMs) {
 }
 
 void sayOfPeer(const std::string& what) {
+    net.lastSaid = what;
     std::fprintf(stderr, "tandrel: %s: %s\n", linkPeerAddress().c_str(), what.c_str());
 }
 
@@ -207,13 +212,13 @@ bool runNetTick(GameState& game) {
     return true;
 }
 
-void leaveNetGame() {
+void leaveNetGame(uint32_t tick) {
     Message leave;
     leave.type = MessageType::Leave;
     leave.game = net.session.game;
-    leave.tick = net.session.executed;
+    leave.tick = std::max(tick, net.session.localClosed);
     send(Channel::Control, leave);
-    endNetGame();
+    stopAtTick(net.session, leave.tick);
 }
 
 void endNetGame() { net.playing = false; }

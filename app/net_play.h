@@ -9,6 +9,8 @@
 class GameState;
 struct Options;
 
+constexpr uint32_t netCloseWait = 1000;  // ms given to the peer to hear of the end
+
 // What the frame learns from the peer in a pass, for it to act on; wiped as it acts.
 struct NetNews {
     bool greeted = false;    // the hellos matched: a game may start
@@ -36,6 +38,7 @@ struct NetPlay {
     uint32_t lastSend = 0;
     uint32_t closedAtSend = 0;
     std::string hostChoice;  // guest: the title the host has chosen on its menu
+    std::string lastSaid;    // the last line said of the peer
     NetNews news;
 };
 
@@ -55,8 +58,9 @@ void sendChoice(const char* title);
 void beginNetGame(const Message& start);
 // Runs the game's next tick once both sides' inputs for it are known; false while it waits.
 bool runNetTick(GameState& game);
-// This side leaves the running game; the peer leaves it too.
-void leaveNetGame();
+// This side leaves the running game at `tick`, or the first it has not closed if that is later;
+// both sides play on to that tick and end the game there.
+void leaveNetGame(uint32_t tick);
 void endNetGame();
 // Both sides compared digests that differ: the line, and the recording so far in the working
 // directory.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/net_frame.h"
 #include "app/key_labels.h"
 #include "framework/game_entry.h"
 #include "graphics/canvas.h"
@@ -23,8 +24,9 @@ int centredColumn(const std::string& text, int scale) { return (canvasWidth - te
 
 }  // namespace
 
+// A net game is not paused: the other side plays on the same ticks.
 void togglePause() {
-    if (app.inGame) app.paused = !app.paused;
+    if (app.inGame && !netGameRuns()) app.paused = !app.paused;
 }
 
 void drawPauseNotice() {

@@ -57,6 +57,8 @@ bool queueLocalEvent(LockstepSession& s, const InputEvent& event) {
 }
 
 void closeLocalTicks(LockstepSession& s, uint32_t last) {
+    if (s.stopAt == 0) return;
+    last = std::min(last, s.stopAt - 1);
     for (uint32_t tick = s.localClosed; tick <= last; ++tick) {
         std::vector<InputEvent>& events = s.localTicks[tick];
         for (const InputEvent& e : s.pending) {
@@ -72,7 +74,13 @@ void closeLocalTicks(LockstepSession& s, uint32_t last) {
 
 void closeForNextTick(LockstepSession& s) { closeLocalTicks(s, s.executed + s.delay); }
 
-bool tickReady(const LockstepSession& s) { return s.executed < s.localClosed && s.executed < s.remoteKnown; }
+bool tickReady(const LockstepSession& s) {
+    return s.executed < s.stopAt && s.executed < s.localClosed && s.executed < s.remoteKnown;
+}
+
+void stopAtTick(LockstepSession& s, uint32_t tick) { s.stopAt = std::min(s.stopAt, std::max(tick, s.executed)); }
+
+bool stopReached(const LockstepSession& s) { return s.executed >= s.stopAt; }
 
 std::vector<InputEvent> takeTick(LockstepSession& s) {
     std::vector<InputEvent> events = s.localTicks.at(s.executed);

@@ -29,6 +29,7 @@ struct LockstepSession {
     std::map<uint32_t, std::vector<InputEvent>> remoteTicks;  // received, until run
     std::map<uint32_t, uint64_t> localDigests;   // sync checks this side made, until compared
     std::map<uint32_t, uint64_t> remoteDigests;  // the peer's, until compared
+    uint32_t stopAt = UINT32_MAX;      // a player left: the game ends when this many ticks ran
     bool outOfSync = false;
     uint32_t outOfSyncTick = 0;
 };
@@ -44,6 +45,11 @@ void closeLocalTicks(LockstepSession& s, uint32_t last);
 // Before a tick runs: the tick `delay` ahead is closed (and so is every tick before it).
 void closeForNextTick(LockstepSession& s);
 bool tickReady(const LockstepSession& s);
+// A player leaves: this side closes no tick from `tick` on, and the game ends once both sides ran
+// the ticks before it. The leaving side takes the first tick it has not closed, which the peer
+// cannot have run.
+void stopAtTick(LockstepSession& s, uint32_t tick);
+bool stopReached(const LockstepSession& s);
 // The inputs of the next tick, both players' in the game's order; the tick counts as run.
 std::vector<InputEvent> takeTick(LockstepSession& s);
 

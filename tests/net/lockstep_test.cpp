@@ -160,6 +160,34 @@ TEST(Lockstep, AcknowledgedTicksAreNotSentAgain) {
     EXPECT_TRUE(next.ticks.empty());
 }
 
+TEST(Lockstep, ALeaveEndsBothSidesAtTheTickTheLeaverNamed) {
+    Side host, guest;
+    Wire wire;
+    beginLockstep(host.session, 0, 3, 1);
+    beginLockstep(guest.session, 1, 3, 1);
+    closeLocalTicks(host.session, 2);
+    closeLocalTicks(guest.session, 2);
+    for (int round = 0; round < 20; ++round) {
+        pass(host, wire, wire.toGuest, guest.session.executed + 1);
+        receive(guest, wire.toGuest);
+        pass(guest, wire, wire.toHost, host.session.executed + 1);
+        receive(host, wire.toHost);
+    }
+    // The guest leaves at the first tick it has not closed; the host, one tick behind, hears of it.
+    const uint32_t leaveAt = guest.session.localClosed;
+    stopAtTick(guest.session, leaveAt);
+    stopAtTick(host.session, leaveAt);
+    for (int round = 0; round < 20; ++round) {
+        pass(host, wire, wire.toGuest, UINT32_MAX);
+        receive(guest, wire.toGuest);
+        pass(guest, wire, wire.toHost, UINT32_MAX);
+        receive(host, wire.toHost);
+    }
+    EXPECT_EQ(host.session.executed, leaveAt);
+    EXPECT_EQ(guest.session.executed, leaveAt);
+    EXPECT_TRUE(stopReached(host.session) && stopReached(guest.session));
+}
+
 TEST(DelayChoice, TheSmallestDelayCoveringHalfTheRoundTripAndTheMargin) {
     EXPECT_EQ(delayForRoundTrip(0), minimumDelay);
     EXPECT_EQ(delayForRoundTrip(2 * (2 * tickLength - delayMargin)), 2u);  // exactly two ticks
