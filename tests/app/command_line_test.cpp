@@ -78,3 +78,41 @@ TEST(CommandLine, ContradictionsAreRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CommandLine, NetOptionsTakeAnEndpointAndGoTogetherOnlyAsTheyCan) {
+    Options a, b, c, d, e;
+    std::string error;
+    ASSERT_TRUE(parse({"--host", "--windowed"}, a, error)) << error;
+    EXPECT_TRUE(a.host && a.endpoint.address.empty() && a.endpoint.port == defaultNetPort);
+    ASSERT_TRUE(parse({"--host", "27000", "--delay", "4"}, b, error)) << error;
+    EXPECT_EQ(b.endpoint.port, 27000);
+    EXPECT_EQ(b.delay, 4);
+    ASSERT_TRUE(parse({"--join", "[::1]:27001", "--headless", "--script", "s"}, c, error)) << error;
+    EXPECT_EQ(c.endpoint.address, "::1");
+    EXPECT_EQ(c.endpoint.port, 27001);
+    ASSERT_TRUE(parse({"--join", "kitchen.local"}, d, error)) << error;
+    EXPECT_EQ(d.endpoint.address, "kitchen.local");
+    EXPECT_EQ(d.endpoint.port, defaultNetPort);
+
+    const std::vector<std::pair<std::vector<const char*>, std::string>> refused = {
+        {{"--join"}, "--join needs an address"},
+        {{"--join", "host:0"}, "port '0' is not 1 to 65535"},
+        {{"--host", "70000"}, "port '70000' is not 1 to 65535"},
+        {{"--host", "--join", "a"}, "--host and --join cannot be used together"},
+        {{"--join", "a", "--delay", "3"}, "--delay goes with --host: the host chooses the delay"},
+        {{"--host", "--delay", "51"}, "--delay needs a number of ticks from 1 to 50"},
+        {{"--host", "--headless"}, "--headless with --host or --join needs --script"},
+        {{"--host", "--script", "s"}, "--script goes with --headless and --host or --join"},
+    };
+    for (const auto& [args, message] : refused) {
+        std::vector<const char*> argv = {"tandrel"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        EXPECT_FALSE(parseCommandLine(static_cast<int>(argv.size()), argv.data(), e, error)) << message;
+        EXPECT_EQ(error, message);
+        e = Options{};
+    }
+}
+
+}  // namespace
