@@ -73,7 +73,8 @@ void takeNews(const NetNews& news) {
 }
 
 void drawCentred(const std::string& text, int row, int role) {
-    drawText(text.c_str(), (canvasWidth - textWidth(text.c_str())) / 2, row, selectedEntry->colourRoles[role]);
+    drawText(text.c_str(), (canvasWidth - textWidth(text.c_str())) / 2, row,
+             selectedEntry->colourRoles[role]);
 }
 
 }  // namespace
@@ -95,7 +96,8 @@ void netPass() {
 bool netGameRuns() { return net.on && net.playing && app.inGame; }
 
 void netButton(int button, int type) {
-    stampLocalEvent(net.session, type, net.session.localPlayer * buttonsPerPlayer + button % buttonsPerPlayer);
+    stampLocalEvent(net.session, type,
+                    net.session.localPlayer * buttonsPerPlayer + button % buttonsPerPlayer);
 }
 
 void advanceNetGame(unsigned n) {
@@ -140,7 +142,8 @@ void netGameChosen(const char* title) {
 void drawNetMenu() {
     if (!net.on || !selectedEntry) return;
     if (connected()) {
-        drawCentred((net.hosting ? "playing with " : "connected to ") + linkPeerAddress(), peerRow, textColourRole);
+        drawCentred((net.hosting ? "playing with " : "connected to ") + linkPeerAddress(), peerRow,
+                    textColourRole);
         if (!net.hosting) drawCentred("waiting for the host", waitingRow, titleColourRole);
     } else if (net.hosting) {
         drawCentred("waiting for a player to join", peerRow, textColourRole);

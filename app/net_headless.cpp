@@ -19,7 +19,7 @@ namespace {
 
 constexpr int failedStatus = 1;
 constexpr int usageStatus = 2;
-constexpr int startSamples = 3;     // round-trip samples the host waits for before it starts
+constexpr int startSamples = 3;      // round-trip samples the host waits for before it starts
 constexpr uint32_t playingWait = 1;  // ms the link is waited on in a pass of a game
 constexpr uint32_t idleWait = 10;    // ... and before one
 
@@ -66,7 +66,8 @@ void beginGame(HeadlessRun& run, const Message& start) {
     for (const InputEvent& e : run.script.events) {
         if (e.player == player) run.mine.push_back(e);
     }
-    std::stable_sort(run.mine.begin(), run.mine.end(), [](const InputEvent& a, const InputEvent& b) { return a.tick < b.tick; });
+    std::stable_sort(run.mine.begin(), run.mine.end(),
+                     [](const InputEvent& a, const InputEvent& b) { return a.tick < b.tick; });
     run.nextScripted = 0;
     queueScriptThrough(run, start.delay - 1);
     closeLocalTicks(net.session, start.delay - 1);
@@ -101,12 +102,13 @@ void printStats(const HeadlessRun& run) {
     if (!run.printStats) return;
     const uint32_t ticks = std::max<uint32_t>(run.game ? run.game->tickCount : 0, 1);
     const double seconds = ticks * tickLength / 1000.0;
-    std::fprintf(stderr,
-                 "tandrel: net: delay %u, round trip %u ms, %u of %u ticks waited (%.2f %%), longest wait %u ms, "
-                 "sent %.0f B/s, received %.0f B/s\n",
-                 net.session.delay, meanRoundTrip(net.roundTrip), run.waitedTicks, ticks,
-                 100.0 * run.waitedTicks / ticks, run.longestWait, linkBytesSent() / seconds,
-                 linkBytesReceived() / seconds);
+    std::fprintf(
+        stderr,
+        "tandrel: net: delay %u, round trip %u ms, %u of %u ticks waited (%.2f %%), longest wait %u ms, "
+        "sent %.0f B/s, received %.0f B/s\n",
+        net.session.delay, meanRoundTrip(net.roundTrip), run.waitedTicks, ticks,
+        100.0 * run.waitedTicks / ticks, run.longestWait, linkBytesSent() / seconds,
+        linkBytesReceived() / seconds);
 }
 
 int finish(HeadlessRun& run, int status) {

@@ -15,7 +15,7 @@ NetPlay net;
 
 namespace {
 
-constexpr uint32_t pingInterval = 200;    // ms
+constexpr uint32_t pingInterval = 200;           // ms
 constexpr uint32_t resendInterval = tickLength;  // ms between packets when no tick closed
 
 void send(Channel channel, const Message& m) { linkSend(channel, encodeMessage(m)); }
@@ -114,7 +114,8 @@ void takeEvent(const LinkEvent& event) {
         net.news.ended = true;
         break;
     case LinkEventType::Turned:
-        std::fprintf(stderr, "tandrel: %s: turned away: a player is connected already\n", event.address.c_str());
+        std::fprintf(stderr, "tandrel: %s: turned away: a player is connected already\n",
+                     event.address.c_str());
         break;
     }
 }
@@ -159,7 +160,8 @@ void pumpNet(uint32_t waitMs) {
     pingNow();
     const bool unacknowledged = net.session.peerHolds < net.session.localClosed;
     const bool closedMore = net.session.localClosed != net.closedAtSend;
-    if (net.greeted && (closedMore || (unacknowledged && linkMillis() - net.lastSend >= resendInterval))) sendInputs();
+    if (net.greeted && (closedMore || (unacknowledged && linkMillis() - net.lastSend >= resendInterval)))
+        sendInputs();
 }
 
 void sayOfPeer(const std::string& what) {
@@ -168,7 +170,8 @@ void sayOfPeer(const std::string& what) {
 }
 
 uint32_t chooseDelay() {
-    return net.fixedDelay ? static_cast<uint32_t>(net.fixedDelay) : delayForRoundTrip(meanRoundTrip(net.roundTrip));
+    return net.fixedDelay ? static_cast<uint32_t>(net.fixedDelay)
+                          : delayForRoundTrip(meanRoundTrip(net.roundTrip));
 }
 
 Message sendStart(const char* title, uint32_t seed) {
@@ -208,7 +211,8 @@ bool runNetTick(GameState& game) {
         net.played.push_back(e);
     }
     runGameTick(game);
-    if (syncDue(net.session)) send(Channel::Control, noteLocalDigest(net.session, selectedEntry->digest(game)));
+    if (syncDue(net.session))
+        send(Channel::Control, noteLocalDigest(net.session, selectedEntry->digest(game)));
     return true;
 }
 

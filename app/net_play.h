@@ -13,13 +13,13 @@ constexpr uint32_t netCloseWait = 1000;  // ms given to the peer to hear of the 
 
 // What the frame learns from the peer in a pass, for it to act on; wiped as it acts.
 struct NetNews {
-    bool greeted = false;    // the hellos matched: a game may start
-    bool started = false;    // guest: the host started the game in `start`
+    bool greeted = false;  // the hellos matched: a game may start
+    bool started = false;  // guest: the host started the game in `start`
     Message start;
-    bool choice = false;     // guest: the host chose another game on its menu
+    bool choice = false;  // guest: the host chose another game on its menu
     bool peerLeftGame = false;
-    bool ended = false;      // the connection ended (the line is printed)
-    bool dropped = false;    // ... because this side refused the peer
+    bool ended = false;    // the connection ended (the line is printed)
+    bool dropped = false;  // ... because this side refused the peer
 };
 
 // The network side of the program. Owned by app/net_play.cpp: set by startNet(), the game fields

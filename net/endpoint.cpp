@@ -5,7 +5,8 @@
 namespace {
 
 bool readPort(const std::string& text, uint16_t& port) {
-    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
     const unsigned long value = std::stoul(text);
     if (value < 1 || value > 65535) return false;
     port = static_cast<uint16_t>(value);

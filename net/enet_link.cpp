@@ -1,8 +1,6 @@
 // The only file that calls ENet.
 #include <enet/enet.h>
 
-#include <cstring>
-
 #include "net/link.h"
 
 namespace {
@@ -102,7 +100,8 @@ bool translate(const ENetEvent& in, LinkEvent& out) {
         enetLink.peer = nullptr;
         enetLink.joining = false;
         out.type = LinkEventType::Ended;
-        out.end = in.data <= static_cast<uint32_t>(LinkEnd::BadMessage) ? static_cast<LinkEnd>(in.data) : LinkEnd::Silent;
+        out.end = in.data <= static_cast<uint32_t>(LinkEnd::BadMessage) ? static_cast<LinkEnd>(in.data)
+                                                                        : LinkEnd::Silent;
         return true;
     default: return false;
     }
@@ -156,9 +155,11 @@ const std::string& linkPeerAddress() { return enetLink.peerAddress; }
 
 void linkSend(Channel channel, const std::vector<uint8_t>& bytes) {
     if (!linkConnected()) return;
-    const uint32_t flags = channel == Channel::Control ? ENET_PACKET_FLAG_RELIABLE : ENET_PACKET_FLAG_UNSEQUENCED;
+    const uint32_t flags =
+        channel == Channel::Control ? ENET_PACKET_FLAG_RELIABLE : ENET_PACKET_FLAG_UNSEQUENCED;
     ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(), flags);
-    if (enet_peer_send(enetLink.peer, static_cast<uint8_t>(channel), packet) != 0) enet_packet_destroy(packet);
+    if (enet_peer_send(enetLink.peer, static_cast<uint8_t>(channel), packet) != 0)
+        enet_packet_destroy(packet);
     enet_host_flush(enetLink.host);
 }
 
@@ -178,16 +179,16 @@ void linkClose(uint32_t waitMs) {
     // Every peer still connected (the one dropped last among them) is let go in order.
     while (enet_time_get() - start < waitMs) {
         bool anyone = false;
-        for (size_t i = 0; i < enetLink.host->peerCount; ++i) anyone |= enetLink.host->peers[i].state != ENET_PEER_STATE_DISCONNECTED;
+        for (size_t i = 0; i < enetLink.host->peerCount; ++i)
+            anyone |= enetLink.host->peers[i].state != ENET_PEER_STATE_DISCONNECTED;
         if (!anyone) break;
-        if (enet_host_service(enetLink.host, &in, 10) > 0 && in.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(in.packet);
+        if (enet_host_service(enetLink.host, &in, 10) > 0 && in.type == ENET_EVENT_TYPE_RECEIVE)
+            enet_packet_destroy(in.packet);
     }
     countTraffic();
     enet_host_destroy(enetLink.host);
     enetLink.host = nullptr;
 }
-
-uint32_t linkRoundTrip() { return enetLink.peer ? enetLink.peer->roundTripTime : 0; }
 
 uint32_t linkMillis() { return enet_time_get(); }
 

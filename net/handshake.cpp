@@ -32,6 +32,7 @@ std::string helloMismatch(const Message& theirs, const std::string& program) {
                std::to_string(protocolVersion);
     if (theirs.program != program) return "the other side runs " + theirs.program + ", this side " + program;
     if (theirs.titles != catalogueTitles())
-        return "the other side's games are " + joined(theirs.titles) + ", this side's " + joined(catalogueTitles());
+        return "the other side's games are " + joined(theirs.titles) + ", this side's " +
+               joined(catalogueTitles());
     return "";
 }

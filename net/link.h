@@ -39,7 +39,6 @@ void linkSend(Channel channel, const std::vector<uint8_t>& bytes);
 void linkDrop(LinkEnd why);
 // Sends what is queued and lets the peer hear of the end, for at most `waitMs`.
 void linkClose(uint32_t waitMs);
-uint32_t linkRoundTrip();  // ms, ENet's mean
-uint32_t linkMillis();     // a clock in ms
+uint32_t linkMillis();  // a clock in ms
 uint64_t linkBytesSent();
 uint64_t linkBytesReceived();

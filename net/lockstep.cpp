@@ -23,7 +23,8 @@ void compareDigests(LockstepSession& s, uint32_t tick) {
 }
 
 size_t eventsQueuedFor(const LockstepSession& s, uint32_t tick) {
-    return std::count_if(s.pending.begin(), s.pending.end(), [tick](const InputEvent& e) { return e.tick == tick; });
+    return std::count_if(s.pending.begin(), s.pending.end(),
+                         [tick](const InputEvent& e) { return e.tick == tick; });
 }
 
 }  // namespace
@@ -78,7 +79,9 @@ bool tickReady(const LockstepSession& s) {
     return s.executed < s.stopAt && s.executed < s.localClosed && s.executed < s.remoteKnown;
 }
 
-void stopAtTick(LockstepSession& s, uint32_t tick) { s.stopAt = std::min(s.stopAt, std::max(tick, s.executed)); }
+void stopAtTick(LockstepSession& s, uint32_t tick) {
+    s.stopAt = std::min(s.stopAt, std::max(tick, s.executed));
+}
 
 bool stopReached(const LockstepSession& s) { return s.executed >= s.stopAt; }
 

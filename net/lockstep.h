@@ -5,8 +5,8 @@
 
 #include "net/message.h"
 
-constexpr uint32_t minimumDelay = 2;   // ticks
-constexpr uint32_t delayMargin = 20;   // ms the delay covers beyond half the round trip
+constexpr uint32_t minimumDelay = 2;  // ticks
+constexpr uint32_t delayMargin = 20;  // ms the delay covers beyond half the round trip
 
 // The input delay for a round trip: the smallest D whose D ticks cover half the round trip and
 // the margin, at least minimumDelay.
@@ -19,17 +19,17 @@ uint32_t delayForRoundTrip(uint32_t roundTripMs);
 struct LockstepSession {
     int localPlayer = 0;
     uint32_t delay = minimumDelay;
-    uint8_t game = 0;                  // the connection's game number, in every message of it
-    uint32_t executed = 0;             // ticks run
-    uint32_t localClosed = 0;          // this side's ticks below it are final
-    uint32_t remoteKnown = 0;          // the peer's ticks below it are all known
-    uint32_t peerHolds = 0;            // the peer holds this side's ticks below it
-    std::vector<InputEvent> pending;   // this side's events for ticks not yet closed
+    uint8_t game = 0;                 // the connection's game number, in every message of it
+    uint32_t executed = 0;            // ticks run
+    uint32_t localClosed = 0;         // this side's ticks below it are final
+    uint32_t remoteKnown = 0;         // the peer's ticks below it are all known
+    uint32_t peerHolds = 0;           // the peer holds this side's ticks below it
+    std::vector<InputEvent> pending;  // this side's events for ticks not yet closed
     std::map<uint32_t, std::vector<InputEvent>> localTicks;   // closed, until run and acknowledged
     std::map<uint32_t, std::vector<InputEvent>> remoteTicks;  // received, until run
-    std::map<uint32_t, uint64_t> localDigests;   // sync checks this side made, until compared
-    std::map<uint32_t, uint64_t> remoteDigests;  // the peer's, until compared
-    uint32_t stopAt = UINT32_MAX;      // a player left: the game ends when this many ticks ran
+    std::map<uint32_t, uint64_t> localDigests;                // sync checks this side made, until compared
+    std::map<uint32_t, uint64_t> remoteDigests;               // the peer's, until compared
+    uint32_t stopAt = UINT32_MAX;  // a player left: the game ends when this many ticks ran
     bool outOfSync = false;
     uint32_t outOfSyncTick = 0;
 };

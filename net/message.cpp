@@ -135,10 +135,12 @@ bool decodeSync(Reader& in, Message& m, const DecodeLimits& limits, std::string&
 }
 
 bool validEvent(const InputEvent& e, std::string& why) {
-    if (e.type != pressEvent && e.type != releaseEvent) return fail(why, "event type " + std::to_string(e.type));
+    if (e.type != pressEvent && e.type != releaseEvent)
+        return fail(why, "event type " + std::to_string(e.type));
     if (e.button < 0 || e.button >= buttonCount) return fail(why, "button " + std::to_string(e.button));
     if (e.button / buttonsPerPlayer != e.player)
-        return fail(why, "button " + std::to_string(e.button) + " is not player " + std::to_string(e.player + 1) + "'s");
+        return fail(why, "button " + std::to_string(e.button) + " is not player " +
+                             std::to_string(e.player + 1) + "'s");
     return true;
 }
 
@@ -148,7 +150,8 @@ bool inputsInLimits(const Message& m, const DecodeLimits& limits, std::string& w
     const uint64_t end = uint64_t(m.firstTick) + m.ticks.size();
     if (!m.ticks.empty() && end - 1 > uint64_t(limits.executed) + tickWindow)
         return fail(why, "tick " + std::to_string(end - 1) + " beyond the window");
-    if (m.received > limits.sent) return fail(why, "acknowledges tick " + std::to_string(m.received) + " never sent");
+    if (m.received > limits.sent)
+        return fail(why, "acknowledges tick " + std::to_string(m.received) + " never sent");
     return true;
 }
 
@@ -220,7 +223,8 @@ std::vector<uint8_t> encodeMessage(const Message& m) {
     return out.bytes;
 }
 
-bool decodeMessage(const uint8_t* data, size_t size, const DecodeLimits& limits, Message& m, std::string& why) {
+bool decodeMessage(const uint8_t* data, size_t size, const DecodeLimits& limits, Message& m,
+                   std::string& why) {
     m = Message{};
     Reader in{data, size};
     const uint8_t type = in.u8();

@@ -10,11 +10,11 @@
 // checked here, once; the rest of the program trusts a decoded message.
 
 constexpr uint16_t protocolVersion = 1;
-constexpr uint32_t tickWindow = 256;      // inputs are taken for at most this many ticks ahead
+constexpr uint32_t tickWindow = 256;  // inputs are taken for at most this many ticks ahead
 constexpr size_t maxEventsPerTick = 32;
-constexpr size_t maxTextLength = 64;      // a title or a program version
+constexpr size_t maxTextLength = 64;  // a title or a program version
 constexpr size_t maxTitles = 64;
-constexpr uint8_t maxDelay = 50;        // ticks of input delay: 900 ms, beyond any link worth playing on
+constexpr uint8_t maxDelay = 50;       // ticks of input delay: 900 ms, beyond any link worth playing on
 constexpr uint32_t syncInterval = 64;  // ticks between the digests the two sides compare
 
 enum class MessageType : uint8_t { Hello = 1, Start, Choice, Leave, Sync, Inputs, Ping, Pong };
@@ -22,28 +22,28 @@ enum class MessageType : uint8_t { Hello = 1, Start, Choice, Leave, Sync, Inputs
 // One record for every type; each type uses the fields its comment names.
 struct Message {
     MessageType type = MessageType::Hello;
-    uint16_t protocol = protocolVersion;  // Hello; a hello of another protocol holds nothing else
-    std::string program;                  // Hello: the program's version
-    std::vector<std::string> titles;      // Hello: the catalogue
-    std::string title;                    // Start, Choice: the game
-    uint32_t seed = 0;                    // Start
-    uint8_t delay = 0;                    // Start: the input delay in ticks
-    uint8_t game = 0;                     // Start, Leave, Sync, Inputs: the connection's game number
-    uint32_t tick = 0;                    // Leave: where it was left; Sync: the digest's tick
-    uint64_t digest = 0;                  // Sync
-    uint32_t stamp = 0;                   // Ping, Pong: the pinging side's clock, echoed
-    uint8_t player = 0;                   // Inputs: the sender's player
-    uint32_t received = 0;                // Inputs: the sender holds the receiver's ticks below this
-    uint32_t firstTick = 0;               // Inputs: the first tick of `ticks`
+    uint16_t protocol = protocolVersion;         // Hello; a hello of another protocol holds nothing else
+    std::string program;                         // Hello: the program's version
+    std::vector<std::string> titles;             // Hello: the catalogue
+    std::string title;                           // Start, Choice: the game
+    uint32_t seed = 0;                           // Start
+    uint8_t delay = 0;                           // Start: the input delay in ticks
+    uint8_t game = 0;                            // Start, Leave, Sync, Inputs: the connection's game number
+    uint32_t tick = 0;                           // Leave: where it was left; Sync: the digest's tick
+    uint64_t digest = 0;                         // Sync
+    uint32_t stamp = 0;                          // Ping, Pong: the pinging side's clock, echoed
+    uint8_t player = 0;                          // Inputs: the sender's player
+    uint32_t received = 0;                       // Inputs: the sender holds the receiver's ticks below this
+    uint32_t firstTick = 0;                      // Inputs: the first tick of `ticks`
     std::vector<std::vector<InputEvent>> ticks;  // Inputs: each tick's events, ticks in a row
 };
 
 // What a message may say, from the receiver's side of the game it plays.
 struct DecodeLimits {
-    uint8_t game = 0;        // the game being played (or last played); other games' inputs are old or early
-    int peerPlayer = 1;      // the only player the peer may speak for
-    uint32_t executed = 0;   // ticks run so far
-    uint32_t sent = 0;       // the receiver's ticks it has sent: nothing beyond may be acknowledged
+    uint8_t game = 0;       // the game being played (or last played); other games' inputs are old or early
+    int peerPlayer = 1;     // the only player the peer may speak for
+    uint32_t executed = 0;  // ticks run so far
+    uint32_t sent = 0;      // the receiver's ticks it has sent: nothing beyond may be acknowledged
 };
 
 std::vector<uint8_t> encodeMessage(const Message& message);

@@ -25,7 +25,8 @@ void checkInputs(const Message& m, const DecodeLimits& limits) {
     }
     if (m.game == limits.game) {
         promise(m.received <= limits.sent);
-        promise(m.ticks.empty() || uint64_t(m.firstTick) + m.ticks.size() - 1 <= uint64_t(limits.executed) + tickWindow);
+        promise(m.ticks.empty() ||
+                uint64_t(m.firstTick) + m.ticks.size() - 1 <= uint64_t(limits.executed) + tickWindow);
     }
 }
 

@@ -19,7 +19,9 @@ namespace {
 constexpr uint32_t waitMs = 5000;
 
 void sendBytes(ENetPeer* peer, int channel, const std::vector<uint8_t>& bytes) {
-    enet_peer_send(peer, channel, enet_packet_create(bytes.data(), bytes.size(), channel == 0 ? ENET_PACKET_FLAG_RELIABLE : 0));
+    enet_peer_send(
+        peer, channel,
+        enet_packet_create(bytes.data(), bytes.size(), channel == 0 ? ENET_PACKET_FLAG_RELIABLE : 0));
 }
 
 InputEvent guestPress(uint32_t tick, int button) {
@@ -72,7 +74,8 @@ int main(int argc, char** argv) {
             std::string why;
             DecodeLimits limits;
             limits.peerPlayer = 0;
-            if (event.channelID == 0 && decodeMessage(event.packet->data, event.packet->dataLength, limits, m, why) &&
+            if (event.channelID == 0 &&
+                decodeMessage(event.packet->data, event.packet->dataLength, limits, m, why) &&
                 m.type == MessageType::Start)
                 sendBytes(peer, 1, badMessage(which, m));
             enet_packet_destroy(event.packet);

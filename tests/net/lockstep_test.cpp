@@ -13,29 +13,31 @@ constexpr uint32_t gameTicks = 400;
 struct Side {
     LockstepSession session;
     std::vector<std::vector<InputEvent>> ran;  // each tick's inputs as run
-    std::vector<InputEvent> stamped;            // every local event, as stamped
+    std::vector<InputEvent> stamped;           // every local event, as stamped
 };
 
 // The way between two sides: messages in bytes, each dropped or held back as the test says.
 struct Wire {
     std::deque<std::vector<uint8_t>> toHost, toGuest;
     unsigned sent = 0;
-    unsigned dropEvery = 0;   // 0: none lost
-    bool swapPairs = false;   // every second message overtakes the one before it
+    unsigned dropEvery = 0;  // 0: none lost
+    bool swapPairs = false;  // every second message overtakes the one before it
 };
 
 void send(Wire& wire, std::deque<std::vector<uint8_t>>& way, const Message& m) {
     ++wire.sent;
     if (wire.dropEvery && wire.sent % wire.dropEvery == 0) return;
     way.push_back(encodeMessage(m));
-    if (wire.swapPairs && wire.sent % 2 == 0 && way.size() >= 2) std::swap(way[way.size() - 1], way[way.size() - 2]);
+    if (wire.swapPairs && wire.sent % 2 == 0 && way.size() >= 2)
+        std::swap(way[way.size() - 1], way[way.size() - 2]);
 }
 
 void receive(Side& side, std::deque<std::vector<uint8_t>>& way) {
     while (!way.empty()) {
         Message m;
         std::string why;
-        ASSERT_TRUE(decodeMessage(way.front().data(), way.front().size(), decodeLimits(side.session), m, why)) << why;
+        ASSERT_TRUE(decodeMessage(way.front().data(), way.front().size(), decodeLimits(side.session), m, why))
+            << why;
         way.pop_front();
         acceptInputs(side.session, m);
     }
@@ -63,7 +65,9 @@ void play(Side& host, Side& guest, Wire& wire) {
     beginLockstep(guest.session, 1, 3, 1);
     closeLocalTicks(host.session, 2);
     closeLocalTicks(guest.session, 2);
-    for (int round = 0; round < 4 * int(gameTicks) && (host.ran.size() < gameTicks || guest.ran.size() < gameTicks); ++round) {
+    for (int round = 0;
+         round < 4 * int(gameTicks) && (host.ran.size() < gameTicks || guest.ran.size() < gameTicks);
+         ++round) {
         // Each side may run one tick ahead of the other in a round, as two clocks drift.
         pass(host, wire, wire.toGuest, guest.session.executed + 1);
         receive(guest, wire.toGuest);

@@ -25,7 +25,10 @@ Message guestInputs() {
     m.player = 1;
     m.received = 104;
     m.firstTick = 100;
-    m.ticks = {{guestEvent(100, 1, pressEvent, 4)}, {}, {}, {guestEvent(103, 1, releaseEvent, 4), guestEvent(103, 2, pressEvent, 7)}};
+    m.ticks = {{guestEvent(100, 1, pressEvent, 4)},
+               {},
+               {},
+               {guestEvent(103, 1, releaseEvent, 4), guestEvent(103, 2, pressEvent, 7)}};
     return m;
 }
 

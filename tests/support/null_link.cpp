@@ -15,7 +15,6 @@ const std::string& linkPeerAddress() {
 void linkSend(Channel, const std::vector<uint8_t>&) {}
 void linkDrop(LinkEnd) {}
 void linkClose(uint32_t) {}
-uint32_t linkRoundTrip() { return 0; }
 uint32_t linkMillis() { return 0; }
 uint64_t linkBytesSent() { return 0; }
 uint64_t linkBytesReceived() { return 0; }
