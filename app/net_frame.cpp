@@ -17,6 +17,7 @@ namespace {
 
 constexpr uint32_t waitingNoticeAfter = 500;  // ms a tick waits before the picture says so
 constexpr uint32_t noticeTime = 8000;         // ms the menu shows what ended a connection
+constexpr uint32_t giveWayEvery = 9;          // ticks: a side ahead of the peer runs one fewer in so many
 constexpr int cornerLeft = 2;
 constexpr int cornerRow = 93;
 constexpr int noticeRow = 39;  // rows between the instructions and the items
@@ -110,6 +111,10 @@ void advanceNetGame(unsigned n) {
             return;
         }
         netFrame.waitingSince = 0;
+        const uint32_t gameMs = game.tickCount * tickLength;
+        if (game.tickCount % giveWayEvery == 0 &&
+            msAheadOfPeer(net.session, gameMs, meanRoundTrip(net.roundTrip)) > int32_t(tickLength))
+            --app.tickTarget;
     }
     pumpNet(0);
 }

@@ -22,6 +22,7 @@ constexpr int usageStatus = 2;
 constexpr int startSamples = 3;      // round-trip samples the host waits for before it starts
 constexpr uint32_t playingWait = 1;  // ms the link is waited on in a pass of a game
 constexpr uint32_t idleWait = 10;    // ... and before one
+constexpr uint32_t giveWay = 2;      // ms a tick run ahead of the peer moves this side's clock back
 
 // What one headless net run keeps. Owned by runNetHeadless().
 struct HeadlessRun {
@@ -95,6 +96,9 @@ void playDueTicks(HeadlessRun& run) {
             return;
         }
         noteRun(run, now);
+        if (msAheadOfPeer(net.session, now - run.clockStart, meanRoundTrip(net.roundTrip)) >
+            int32_t(tickLength))
+            run.clockStart += giveWay;
     }
 }
 

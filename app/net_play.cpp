@@ -83,17 +83,19 @@ void takeMessage(const Message& m) {
     }
 }
 
-// Nothing but a hello is taken before the hellos matched. The peer's player is fixed by the
-// roles, before any game too: its inputs may overtake the start.
-void takeBytes(const std::vector<uint8_t>& bytes) {
+// On the reliable channel nothing comes before the hello; on the unreliable one a ping or inputs
+// sent once the peer had this side's hello may overtake the peer's own, and wait for a resend.
+// The peer's player is fixed by the roles, before any game too: its inputs may overtake the start.
+void takeBytes(Channel channel, const std::vector<uint8_t>& bytes) {
     Message m;
     std::string why;
     DecodeLimits limits = decodeLimits(net.session);
     limits.peerPlayer = net.hosting ? 1 : 0;
-    if (!decodeMessage(bytes.data(), bytes.size(), limits, m, why) ||
-        (!net.greeted && m.type != MessageType::Hello)) {
-        if (why.empty()) why = "before the hello";
+    if (!decodeMessage(bytes.data(), bytes.size(), limits, m, why))
         return refusePeer(LinkEnd::BadMessage, "bad message (" + why + ")");
+    if (!net.greeted && m.type != MessageType::Hello) {
+        if (channel == Channel::Inputs) return;
+        return refusePeer(LinkEnd::BadMessage, "bad message (before the hello)");
     }
     takeMessage(m);
 }
@@ -106,7 +108,7 @@ void takeEvent(const LinkEvent& event) {
         send(Channel::Control, helloMessage(programVersion));
         break;
     case LinkEventType::Received:
-        if (linkConnected()) takeBytes(event.bytes);
+        if (linkConnected()) takeBytes(event.channel, event.bytes);
         break;
     case LinkEventType::Ended:
         sayOfPeer(endReason(event.end));

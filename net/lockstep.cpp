@@ -130,6 +130,12 @@ void acceptInputs(LockstepSession& s, const Message& inputs) {
     while (s.remoteTicks.count(s.remoteKnown)) ++s.remoteKnown;
 }
 
+int32_t msAheadOfPeer(const LockstepSession& s, uint32_t gameMs, uint32_t roundTripMs) {
+    if (s.remoteKnown < s.delay) return 0;
+    const int64_t peerMs = int64_t(s.remoteKnown - s.delay) * tickLength + roundTripMs / 2;
+    return static_cast<int32_t>(int64_t(gameMs) - peerMs);
+}
+
 bool syncDue(const LockstepSession& s) { return s.executed > 0 && s.executed % syncInterval == 0; }
 
 Message noteLocalDigest(LockstepSession& s, uint64_t digest) {

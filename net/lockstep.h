@@ -60,6 +60,12 @@ Message inputsMessage(const LockstepSession& s);
 // Ticks already known are repeats, sent before the acknowledgement reached the peer.
 void acceptInputs(LockstepSession& s, const Message& inputs);
 
+// How far this side's game runs ahead of the peer's, in ms, at `gameMs` of its own game time:
+// the peer closes `delay` ticks ahead of the one it runs, and what it sent took half the round
+// trip. A side that starts late (its start message was lost and sent again) stays behind for the
+// whole game unless the side ahead gives way: it then waits for the peer at every lost packet.
+int32_t msAheadOfPeer(const LockstepSession& s, uint32_t gameMs, uint32_t roundTripMs);
+
 // This side's digest after `tick` ticks, when that is a sync check's tick: the message to send.
 bool syncDue(const LockstepSession& s);
 Message noteLocalDigest(LockstepSession& s, uint64_t digest);
