@@ -19,7 +19,7 @@ constexpr uint32_t waitingNoticeAfter = 500;  // ms a tick waits before the pict
 constexpr uint32_t noticeTime = 8000;         // ms the menu shows what ended a connection
 constexpr uint32_t giveWayEvery = 9;          // ticks: a side ahead of the peer runs one fewer in so many
 constexpr int cornerLeft = 2;
-constexpr int cornerRow = 93;
+constexpr int cornerRow = 2;  // the bottom left corner, which no game uses
 constexpr int noticeRow = 39;  // rows between the instructions and the items
 constexpr int peerRow = 32;
 constexpr int waitingRow = 26;
@@ -64,7 +64,12 @@ void startNetGameHere(const Message& start) {
 
 void takeNews(const NetNews& news) {
     if (news.greeted && net.hosting) sendChoice(selectedEntry->title);
-    if (news.choice && !app.inGame) selectGame(findGameByTitle(net.hostChoice)->id);
+    // The host's game in its own colours at once, as a choice on this menu would show it; it is
+    // the host's, not this player's, and stays out of settings.conf.
+    if (news.choice && !app.inGame) {
+        selectGame(findGameByTitle(net.hostChoice)->id);
+        resetPalette();
+    }
     if (news.started) {
         if (app.inGame) endGame();
         startNetGameHere(news.start);
