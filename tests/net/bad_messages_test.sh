@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A host refuses each bad message of a test peer with its line and goes on serving: the real
-# guest that joins last plays the game to its recording's line.
+# guest that joins last plays the game to its recording's line, and a second player is turned away
+# meanwhile.
 #   bash bad_messages_test.sh TANDREL SOURCE_DIR BAD_PEER
 source "$(dirname "$0")/lib.sh"
 BAD_PEER=$1
@@ -21,6 +22,10 @@ for entry in "${cases[@]}"; do
   grep -qxF "$line" host.err || fail "no line '$line' from the host for $which"
 done
 side guest "$game" --join "127.0.0.1:$PORT"
+# A second player while the guest plays is turned away, and the game goes on.
+sleep 3
+"$BAD_PEER" "$PORT" second >>peer.err 2>&1 || fail "$(tail -n1 peer.err)"
+grep -q '^tandrel: 127.0.0.1: turned away: a player is connected already$' host.err || fail "the host did not say it turned a second player away"
 expect_line_of host "$game"
 expect_line_of guest "$game"
-echo "bad messages: ${#cases[@]} refused each with its line; the host then played its game to the recording's line"
+echo "bad messages: ${#cases[@]} refused each with its line; the host then played its game to the recording's line, turning a second player away"

@@ -2,7 +2,8 @@
 //   bad_peer PORT CASE
 // CASE: version (a hello of another protocol), short (a cut packet), ahead (a tick far beyond the
 // window), player (inputs for the host's player), button (button 9), flood (1000 events in a
-// tick). Every case but version greets properly and sends its message once the game started.
+// tick), second (nothing: a second player while one is connected, who must be turned away).
+// Every case but version and second greets properly and sends its message once the game started.
 // Exit status 0 when the host dropped it within the time allowed, 1 otherwise.
 #include <enet/enet.h>
 
@@ -13,6 +14,7 @@
 
 #include "app/command_line.h"  // programVersion
 #include "net/handshake.h"
+#include "net/link.h"  // LinkEnd
 
 namespace {
 
@@ -68,7 +70,7 @@ int main(int argc, char** argv) {
             connected = true;
             Message hello = helloMessage(programVersion);
             if (which == "version") hello.protocol = protocolVersion + 1;
-            sendBytes(peer, 0, encodeMessage(hello));
+            if (which != "second") sendBytes(peer, 0, encodeMessage(hello));
         } else if (event.type == ENET_EVENT_TYPE_RECEIVE) {
             Message m;
             std::string why;
@@ -80,8 +82,13 @@ int main(int argc, char** argv) {
                 sendBytes(peer, 1, badMessage(which, m));
             enet_packet_destroy(event.packet);
         } else if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
-            std::printf("bad_peer %s: %s\n", which.c_str(), connected ? "dropped" : "could not connect");
-            return connected ? 0 : 1;
+            // A second player must be told why: the host is busy.
+            const bool told = which != "second" || event.data == static_cast<uint32_t>(LinkEnd::Busy);
+            std::printf("bad_peer %s: %s\n", which.c_str(),
+                        !connected ? "could not connect"
+                        : told     ? "dropped"
+                                   : "dropped without reason");
+            return connected && told ? 0 : 1;
         }
     }
     std::printf("bad_peer %s: not dropped within %u ms\n", which.c_str(), waitMs);
