@@ -6,7 +6,8 @@
 #include "net/message.h"
 
 constexpr uint32_t minimumDelay = 2;  // ticks
-constexpr uint32_t delayMargin = 20;  // ms the delay covers beyond half the round trip
+constexpr uint32_t delayMargin =
+    30;  // ms the delay covers beyond half the round trip: jitter, and a lost packet covered 18 ms later
 
 // The input delay for a round trip: the smallest D whose D ticks cover half the round trip and
 // the margin, at least minimumDelay.

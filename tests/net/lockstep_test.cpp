@@ -205,8 +205,9 @@ TEST(DelayChoice, TheSmallestDelayCoveringHalfTheRoundTripAndTheMargin) {
     EXPECT_EQ(delayForRoundTrip(0), minimumDelay);
     EXPECT_EQ(delayForRoundTrip(2 * (2 * tickLength - delayMargin)), 2u);  // exactly two ticks
     EXPECT_EQ(delayForRoundTrip(2 * (2 * tickLength - delayMargin) + 2), 3u);
-    EXPECT_EQ(delayForRoundTrip(100), 4u);
+    EXPECT_EQ(delayForRoundTrip(100), 5u);
     EXPECT_EQ(delayForRoundTrip(120), 5u);
+    EXPECT_EQ(delayForRoundTrip(130), 6u);
 }
 
 TEST(SyncCheck, DigestsDifferingAtACheckAreFoundWhicheverArrivesFirst) {
