@@ -192,15 +192,6 @@ TEST(Lockstep, ALeaveEndsBothSidesAtTheTickTheLeaverNamed) {
     EXPECT_TRUE(stopReached(host.session) && stopReached(guest.session));
 }
 
-TEST(Lockstep, ASideKnowsHowFarItRunsAheadOfThePeer) {
-    LockstepSession s;
-    beginLockstep(s, 0, 3, 1);
-    s.remoteKnown = 103;  // the peer closed tick 102 as it ran tick 100
-    EXPECT_EQ(msAheadOfPeer(s, 100 * tickLength + 50, 100), 0);
-    EXPECT_EQ(msAheadOfPeer(s, 110 * tickLength + 50, 100), int32_t(10 * tickLength));
-    EXPECT_LT(msAheadOfPeer(s, 95 * tickLength, 100), 0);
-}
-
 TEST(DelayChoice, TheSmallestDelayCoveringHalfTheRoundTripAndTheMargin) {
     EXPECT_EQ(delayForRoundTrip(0), minimumDelay);
     EXPECT_EQ(delayForRoundTrip(2 * (2 * tickLength - delayMargin)), 2u);  // exactly two ticks
