@@ -50,6 +50,7 @@ void takeHello(const Message& hello) {
     if (!mismatch.empty()) return refusePeer(LinkEnd::Refused, mismatch);
     net.greeted = true;
     net.news.greeted = true;
+    sayOfPeer(net.hosting ? "joined" : "connected");
 }
 
 void takeMessage(const Message& m) {

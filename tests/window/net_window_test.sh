@@ -84,7 +84,13 @@ start_side host --host "127.0.0.1:$PORT"
 expect_sdl_in_process "$host_pid" || fail "not the SDL 1.2 library of this pass"
 start_side guest --join "127.0.0.1:$PORT"
 
-# Return on the host's menu starts the game once the guest is there: then its recording begins.
+# Return on the host's menu starts the game once the guest is there (before, it would start a game
+# alone): then its recording begins.
+start=$SECONDS
+until grep -q '^tandrel: 127.0.0.1: joined$' host.err; do
+  ((SECONDS - start < window_seconds)) || fail "the guest did not join"
+  sleep 0.2
+done
 start=$SECONDS
 until [ -s host.replay ]; do
   ((SECONDS - start < window_seconds)) || fail "the host started no game with its guest"
