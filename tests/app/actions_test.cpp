@@ -62,6 +62,10 @@ TEST_F(ActionsOfEvents, WindowKeysAndPauseKeepOutOfThePlayersWay) {
     EXPECT_EQ(key(SDLK_RETURN, true, InputContext::Menu), (P{{A::Choose, -1}}));
     EXPECT_EQ(key(SDLK_p, true, InputContext::Game), (P{{A::Pause, -1}}));
     EXPECT_EQ(key(SDLK_p, true, InputContext::Menu), (P{{A::Choose, -1}}));
+    AppEvent padButton{AppEventType::PadButtonDown};
+    padButton.control = defaultPadPause;
+    EXPECT_EQ(listed(actionsForEvent(padButton, InputContext::Game)), (P{{A::Pause, -1}}));
+    EXPECT_EQ(listed(actionsForEvent(padButton, InputContext::Menu)), P{});
     // A layout that puts a settable key's symbol on a player's key: the player's key wins.
     settings.muteKey = SDLK_w;
     EXPECT_EQ(key(SDLK_w, true, InputContext::Game), (P{{A::ButtonPress, 0}}));
