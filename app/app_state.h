@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "audio/mixer.h"            // fullOutputVolume
+#include "audio/mixer.h"           // fullOutputVolume
 #include "framework/game_state.h"  // buttonCount
 #include "graphics/monitors.h"     // anyDisplay
 
@@ -27,12 +27,12 @@ struct AppState {
     int quitFade = 0;
     int quitCountdown = 0;
     bool quitRequested = false;
-    bool windowInactive = false;  // a focus loss arrived in this pass
-    bool paused = false;          // the game's ticks wait; false whenever no game runs
-    bool muted = false;           // the sound is off whatever settings.volume says
-    uint32_t volumeShownUntil = 0;    // platform time until which the volume bar shows
-    bool keyboardAway = false;        // the keyboard's focus is elsewhere and not yet let go of
-    uint32_t keyboardLostAt = 0;      // platform time the focus went, while keyboardAway
+    bool windowInactive = false;    // a focus loss arrived in this pass
+    bool paused = false;            // the game's ticks wait; false whenever no game runs
+    bool muted = false;             // the sound is off whatever settings.volume says
+    uint32_t volumeShownUntil = 0;  // platform time until which the volume bar shows
+    bool keyboardAway = false;      // the keyboard's focus is elsewhere and not yet let go of
+    uint32_t keyboardLostAt = 0;    // platform time the focus went, while keyboardAway
     uint32_t tickTarget = 0;
     bool skipNextAdvance = false;
     uint8_t eventSequence = 0;  // wraps; read as signed by the event order

@@ -64,7 +64,8 @@ int main() {
         int voices;
         int volume;
     };
-    for (Run run : {Run{0, fullOutputVolume}, Run{8, fullOutputVolume}, Run{256, fullOutputVolume}, Run{8, 70}}) {
+    for (Run run :
+         {Run{0, fullOutputVolume}, Run{8, fullOutputVolume}, Run{256, fullOutputVolume}, Run{8, 70}}) {
         startVoices(run.voices);
         outputVolume = run.volume;
         const Clock::time_point start = Clock::now();
@@ -72,9 +73,9 @@ int main() {
             audioCallback(nullptr, buffer.data(), static_cast<int>(buffer.size()));
         }
         const double perCallback = millisecondsSince(start) / callbacksPerRun;
-        std::printf("%3d voices at volume %3d: %.3f ms per %d-frame callback, %.1f%% of %.1f ms\n", run.voices,
-                    run.volume, perCallback, bufferFrames, 100.0 * perCallback / bufferMilliseconds,
-                    bufferMilliseconds);
+        std::printf("%3d voices at volume %3d: %.3f ms per %d-frame callback, %.1f%% of %.1f ms\n",
+                    run.voices, run.volume, perCallback, bufferFrames,
+                    100.0 * perCallback / bufferMilliseconds, bufferMilliseconds);
     }
     freeNoteTables();
     freeSamples();

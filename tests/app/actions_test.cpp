@@ -81,7 +81,8 @@ TEST_F(ActionsOfEvents, ReleasingHeldInputReleasesWhatIsHeldOnce) {
     hat.pad = 1;
     hat.value = 0x02;  // right
     actionsForEvent(hat, InputContext::Game);
-    EXPECT_EQ(listed(releaseHeldInput(InputContext::Game)), (P{{A::ButtonRelease, 0}, {A::ButtonRelease, 7}}));
+    EXPECT_EQ(listed(releaseHeldInput(InputContext::Game)),
+              (P{{A::ButtonRelease, 0}, {A::ButtonRelease, 7}}));
     EXPECT_EQ(listed(releaseHeldInput(InputContext::Game)), P{});
     // The pad's direction counts as let go: centring the hat now releases nothing more.
     hat.value = 0;
