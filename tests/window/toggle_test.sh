@@ -38,11 +38,7 @@ key p
 shoot_until 20 "P again did not bring back the running game" running
 key F9
 shoot_until 20 "F9 showed no volume bar" volume_bar
-for _ in $(seq 300); do
-  grep -q "^game over:" "$WORK/stdout" && break
-  sleep 0.2
-done
-live=$(grep "^game over:" "$WORK/stdout") || fail "the replayed game did not end"
+live=$(game_over_line 60 "the replayed game did not end")
 [ "$live" = "$(cat "$recording.expected")" ] || fail "toggled and paused, the replay ended differently: $live"
 key Escape
 wait_exit 5
