@@ -51,7 +51,8 @@ ActionType volumeAction(int key) {
 // The action of a key that is no player's button and means the same in either context but for
 // the pause key, if it has one. A player's key wins over the keys players may set, wherever the
 // layout puts it.
-bool addCommonKeyAction(Actions& actions, int key, int scancode, bool keyDown, InputContext context, bool alt) {
+bool addCommonKeyAction(Actions& actions, int key, int scancode, bool keyDown, InputContext context,
+                        bool alt) {
     const bool playersKey = buttonForKey(key, scancode) >= 0;
     if (key == SDLK_PRINT) {
         if (freshPrintPress(keyDown)) actions.add(ActionType::Screenshot);

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "audio/mixer.h"            // fullOutputVolume
+#include "audio/mixer.h"           // fullOutputVolume
 #include "framework/game_state.h"  // buttonCount, tickLength
 #include "graphics/monitors.h"     // anyDisplay
 
@@ -25,10 +25,12 @@ struct AppState {
     int quitFade = 0;
     int quitCountdown = 0;
     bool quitRequested = false;
-    bool windowInactive = false;  // a focus loss arrived in this pass
-    bool paused = false;          // the game's ticks wait; false whenever no game runs
-    bool muted = false;           // the sound is off whatever settings.volume says
-    uint32_t volumeShownUntil = 0;  // passTime until which the volume bar shows
+    bool windowInactive = false;    // a focus loss arrived in this pass
+    bool paused = false;            // the game's ticks wait; false whenever no game runs
+    bool muted = false;             // the sound is off whatever settings.volume says
+    uint32_t volumeShownUntil = 0;  // platform time until which the volume bar shows
+    bool keyboardAway = false;      // the keyboard's focus is elsewhere and not yet let go of
+    uint32_t keyboardLostAt = 0;    // platform time the focus went, while keyboardAway
     uint32_t tickTarget = 0;
     bool skipNextAdvance = false;
     uint8_t eventSequence = 0;  // wraps; read as signed by the event order
@@ -37,6 +39,9 @@ struct AppState {
     uint32_t lastPassTime = 0;
     uint32_t passTime = 0;
 };
+
+// Whether the platform's clock reading `now` is before `deadline`, across the clock's wrap.
+inline bool clockBefore(uint32_t now, uint32_t deadline) { return static_cast<int32_t>(deadline - now) > 0; }
 
 constexpr int padCount = 2;  // the first two pads found: player 1's, then player 2's
 

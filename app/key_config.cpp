@@ -25,9 +25,8 @@ const char* const keyFileName = "keys.conf";
 constexpr int keyActionCount = buttonCount + 2;
 constexpr int pauseAction = buttonCount;
 const char* const keyActionNames[keyActionCount] = {
-    "player1.up", "player1.down", "player1.left", "player1.right",
-    "player2.up", "player2.down", "player2.left", "player2.right",
-    "pause",      "mute",
+    "player1.up",   "player1.down", "player1.left",  "player1.right", "player2.up",
+    "player2.down", "player2.left", "player2.right", "pause",         "mute",
 };
 const char* const padChooseActions[padCount] = {"player1.pad.choose", "player2.pad.choose"};
 const char* const padLeaveActions[padCount] = {"player1.pad.leave", "player2.pad.leave"};
@@ -109,9 +108,9 @@ bool findClash(const int givenAt[], const Failure& fail) {
     for (int a = 0; a < keyActionCount; ++a) {
         for (int b = a + 1; b < keyActionCount; ++b) {
             if (keySetting(a) != keySetting(b) || (!givenAt[a] && !givenAt[b])) continue;
-            return fail(std::max(givenAt[a], givenAt[b]),
-                        std::string("'") + keyName(keySetting(a)) + "' is bound to both " +
-                            keyActionNames[a] + " and " + keyActionNames[b]);
+            const std::string what = std::string("'") + keyName(keySetting(a)) + "' is bound to both " +
+                                     keyActionNames[a] + " and " + keyActionNames[b];
+            return fail(std::max(givenAt[a], givenAt[b]), what);
         }
     }
     return true;
@@ -170,7 +169,8 @@ bool parseKeyFile(std::istream& in, const std::string& name, std::string& error)
 }
 
 void writeControls(std::ostream& out) {
-    for (int i = 0; i < keyActionCount; ++i) out << keyActionNames[i] << " = " << keyName(keySetting(i)) << "\n";
+    for (int i = 0; i < keyActionCount; ++i)
+        out << keyActionNames[i] << " = " << keyName(keySetting(i)) << "\n";
     for (int pad = 0; pad < padCount; ++pad) {
         out << padChooseActions[pad] << " = " << settings.padChoose[pad] << "\n";
         out << padLeaveActions[pad] << " = " << settings.padLeave[pad] << "\n";

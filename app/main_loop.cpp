@@ -25,6 +25,9 @@ namespace {
 constexpr uint32_t idleNap = 9;     // ms, a pass that ran no tick
 constexpr uint32_t tickNap = 6;     // ms, a pass that ran one tick
 constexpr uint32_t catchUpNap = 1;  // ms, keeps the tick phase error small
+// A focus that comes back within this is a desktop's shuffle (a new window, a focus request), not
+// a player who left.
+constexpr uint32_t focusLossGrace = 200;  // ms
 
 InputContext inputContext() { return app.inGame ? InputContext::Game : InputContext::Menu; }
 
@@ -32,9 +35,20 @@ void performActions(const Actions& actions) {
     for (int i = 0; i < actions.count; ++i) performAction(actions.list[i]);
 }
 
-// A release that happens in another window never reaches us: what is held is let go here, and a
-// game waits for the player to come back.
-void loseKeyboard() {
+void noteKeyboardFocus(bool gain) {
+    if (gain) {
+        app.keyboardAway = false;
+    } else if (!app.keyboardAway) {
+        app.keyboardAway = true;
+        app.keyboardLostAt = platformTicks();
+    }
+}
+
+// A release that happens in another window never reaches us: once the focus has stayed away,
+// what is held is let go here, and a game waits for the player to come back.
+void settleKeyboardFocus() {
+    if (!app.keyboardAway || clockBefore(platformTicks(), app.keyboardLostAt + focusLossGrace)) return;
+    app.keyboardAway = false;
     performActions(releaseHeldInput(inputContext()));
     if (app.inGame && !app.paused) togglePause();
 }
@@ -44,7 +58,7 @@ bool handleEvent(const AppEvent& event) {
     if (event.type == AppEventType::Quit) return false;
     if (event.type == AppEventType::Active) {
         app.windowInactive = !event.gain;
-        if (!event.gain && event.inputFocus) loseKeyboard();
+        if (event.inputFocus) noteKeyboardFocus(event.gain);
         return true;
     }
     const Actions actions = actionsForEvent(event, inputContext());
@@ -62,6 +76,7 @@ bool pollEvents() {
     while (platformPollEvent(event)) {
         if (!handleEvent(event)) return false;
     }
+    settleKeyboardFocus();
     return true;
 }
 

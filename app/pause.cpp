@@ -20,7 +20,9 @@ constexpr int pausedRow = 52;
 constexpr int resumeRow = 42;
 constexpr int emptyCell = -1;
 
-int centredColumn(const std::string& text, int scale) { return (canvasWidth - textWidth(text.c_str()) * scale) / 2; }
+int centredColumn(const std::string& text, int scale) {
+    return (canvasWidth - textWidth(text.c_str()) * scale) / 2;
+}
 
 }  // namespace
 

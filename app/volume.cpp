@@ -19,7 +19,7 @@ constexpr const char* mutedText = "muted";
 constexpr int segmentCount = fullVolume / volumeStep;
 constexpr int segmentWidth = 3;  // columns, the last one blank
 constexpr int segmentHeight = 4;
-constexpr CellBox barBox = {44, 90, 72, 9};
+constexpr CellBox barBox = {44, 1, 72, 9};  // bottom centre, clear of scores and titles
 constexpr int textLeft = barBox.x + 2;
 constexpr int barRow = barBox.y + 2;
 constexpr int segmentsLeft = barBox.x + 38;
@@ -27,7 +27,7 @@ constexpr int emptyCell = -1;
 
 void showBar() { app.volumeShownUntil = platformTicks() + barShownFor; }
 
-bool barShowing() { return static_cast<int32_t>(app.volumeShownUntil - platformTicks()) > 0; }
+bool barShowing() { return clockBefore(platformTicks(), app.volumeShownUntil); }
 
 void drawSegments(int lit, int litColour, int unlitColour) {
     for (int i = 0; i < segmentCount; ++i) {

@@ -42,6 +42,8 @@ bool openVideoWindow(const WindowPlacement& placement, bool noMultisample, std::
         error = std::string("cannot open the window: ") + SDL_GetError();
         return false;
     }
+    // The classic library keeps its context over a new mode, and with it the old viewport.
+    glViewport(0, 0, size.width, size.height);
     glClear(GL_COLOR_BUFFER_BIT);
     SDL_GL_SwapBuffers();
     glClear(GL_COLOR_BUFFER_BIT);

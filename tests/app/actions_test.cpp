@@ -62,6 +62,10 @@ TEST_F(ActionsOfEvents, WindowKeysAndPauseKeepOutOfThePlayersWay) {
     EXPECT_EQ(key(SDLK_RETURN, true, InputContext::Menu), (P{{A::Choose, -1}}));
     EXPECT_EQ(key(SDLK_p, true, InputContext::Game), (P{{A::Pause, -1}}));
     EXPECT_EQ(key(SDLK_p, true, InputContext::Menu), (P{{A::Choose, -1}}));
+    AppEvent padButton{AppEventType::PadButtonDown};
+    padButton.control = defaultPadPause;
+    EXPECT_EQ(listed(actionsForEvent(padButton, InputContext::Game)), (P{{A::Pause, -1}}));
+    EXPECT_EQ(listed(actionsForEvent(padButton, InputContext::Menu)), P{});
     // A layout that puts a settable key's symbol on a player's key: the player's key wins.
     settings.muteKey = SDLK_w;
     EXPECT_EQ(key(SDLK_w, true, InputContext::Game), (P{{A::ButtonPress, 0}}));
@@ -77,7 +81,8 @@ TEST_F(ActionsOfEvents, ReleasingHeldInputReleasesWhatIsHeldOnce) {
     hat.pad = 1;
     hat.value = 0x02;  // right
     actionsForEvent(hat, InputContext::Game);
-    EXPECT_EQ(listed(releaseHeldInput(InputContext::Game)), (P{{A::ButtonRelease, 0}, {A::ButtonRelease, 7}}));
+    EXPECT_EQ(listed(releaseHeldInput(InputContext::Game)),
+              (P{{A::ButtonRelease, 0}, {A::ButtonRelease, 7}}));
     EXPECT_EQ(listed(releaseHeldInput(InputContext::Game)), P{});
     // The pad's direction counts as let go: centring the hat now releases nothing more.
     hat.value = 0;

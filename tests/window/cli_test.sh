@@ -32,7 +32,7 @@ keys=$(mktemp -d)
 trap 'rm -rf "$keys"' EXIT
 print_keys() { env -u DISPLAY -u XDG_CONFIG_HOME HOME="$keys" "$TANDREL" --print-keys "$@"; }
 out=$(print_keys 2>&1); status=$?
-[ "$status" = 0 ] && [ "$(echo "$out" | wc -l)" = 12 ] && [[ "$out" == "player1.up = w"$'\n'* ]] ||
+[ "$status" = 0 ] && [ "$(echo "$out" | wc -l)" = 16 ] && [[ "$out" == "player1.up = w"$'\n'* ]] ||
   fail "--print-keys gave status $status: $out"
 mkdir -p "$keys/.config/tandrel"
 printf '# numeric keypad\nplayer2.up = [8]\n' >"$keys/.config/tandrel/keys.conf"

@@ -168,6 +168,16 @@ title_shown() { [ "$("$PROBE" region "$1" 300 10 724 90)" -ge 200 ]; }
 title_gone() { ! title_shown "$1"; }
 left_paw_far_left() { [ "$("$PROBE" paw "$1" 8 44 30 60)" -ge 300 ]; }
 
+# Waits up to $1 seconds for the game-over line on the program's standard output and prints it;
+# fails with message $2 if none comes.
+game_over_line() {
+  local start=$SECONDS
+  until grep -m1 "^game over:" "$WORK/stdout"; do
+    ((SECONDS - start < $1)) || fail "$2"
+    sleep 0.2
+  done
+}
+
 # Waits up to $1 seconds for the game to end and sets STATUS to its exit status.
 wait_exit() {
   for _ in $(seq $(( $1 * 10 ))); do

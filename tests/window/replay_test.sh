@@ -9,11 +9,7 @@ start_from_menu
 for k in w Up d Left s Down a Right; do
   hold "$k" 0.3
 done
-for _ in $(seq 900); do
-  grep -q "^game over:" "$WORK/stdout" && break
-  sleep 0.1
-done
-live=$(grep "^game over:" "$WORK/stdout") || fail "the recorded game did not end within 90 s"
+live=$(game_over_line 90 "the recorded game did not end within 90 s")
 key Escape
 wait_exit 5
 [ "$STATUS" = 0 ] || fail "exit status $STATUS"

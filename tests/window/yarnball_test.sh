@@ -75,11 +75,7 @@ start_game --replay "$recording.replay"
 shoot_until 10 "the replayed game shows no score 0 for player 2" score_shown 10
 shoot_until 90 "the replayed game shows no goal" goal_shown
 shoot_until 90 "the replayed game shows no 'player 2 wins'" win_shown
-for _ in $(seq 150); do
-  grep -q "^game over:" "$WORK/stdout" && break
-  sleep 0.2
-done
-live=$(grep "^game over:" "$WORK/stdout") || fail "the replayed game did not end"
+live=$(game_over_line 30 "the replayed game did not end")
 expected=$(cat "$recording.expected")
 echo "yarnball: replayed in the window: $live"
 [ "$live" = "$expected" ] || fail "the window's replay ended differently from the recording: $expected"
