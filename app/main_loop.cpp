@@ -45,12 +45,12 @@ void noteKeyboardFocus(bool gain) {
 }
 
 // A release that happens in another window never reaches us: once the focus has stayed away,
-// what is held is let go here, and a game waits for the player to come back.
+// what is held is let go here, and a local game waits for the player to come back.
 void settleKeyboardFocus() {
     if (!app.keyboardAway || clockBefore(platformTicks(), app.keyboardLostAt + focusLossGrace)) return;
     app.keyboardAway = false;
     performActions(releaseHeldInput(inputContext()));
-    if (app.inGame && !app.paused) togglePause();
+    if (app.inGame && !app.paused && !netGameRuns()) togglePause();
 }
 
 // False when a quit event asks the loop to end at once.

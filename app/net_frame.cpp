@@ -74,7 +74,12 @@ void takeNews(const NetNews& news) {
         if (app.inGame) endGame();
         startNetGameHere(news.start);
     }
-    if (news.peerLeftGame) notify("the other side left the game");
+    if (news.pause && netGameRuns()) app.paused = news.paused;
+    // Both sides run on to the tick where the game ends, paused or not.
+    if (news.peerLeftGame) {
+        app.paused = false;
+        notify("the other side left the game");
+    }
     if (news.ended) endNetGameHere(net.lastSaid);
 }
 
@@ -135,6 +140,7 @@ bool guestWaits() { return connected() && !net.hosting; }
 
 bool netLeave() {
     if (netGameRuns()) {
+        app.paused = false;
         leaveNetGame(net.session.localClosed);
         return true;
     }

@@ -72,6 +72,12 @@ void takeMessage(const Message& m) {
             net.news.peerLeftGame = true;
         }
         break;
+    case MessageType::Pause:
+        if (net.playing && m.game == net.session.game) {
+            net.news.pause = true;
+            net.news.paused = m.paused;
+        }
+        break;
     case MessageType::Sync: noteRemoteDigest(net.session, m); break;
     case MessageType::Inputs: acceptInputs(net.session, m); break;
     case MessageType::Ping: {
@@ -195,6 +201,14 @@ void sendChoice(const char* title) {
     choice.type = MessageType::Choice;
     choice.title = title;
     send(Channel::Control, choice);
+}
+
+void sendPause(bool paused) {
+    Message pause;
+    pause.type = MessageType::Pause;
+    pause.game = net.session.game;
+    pause.paused = paused;
+    send(Channel::Control, pause);
 }
 
 void beginNetGame(const Message& start) {

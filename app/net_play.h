@@ -18,6 +18,8 @@ struct NetNews {
     Message start;
     bool choice = false;  // guest: the host chose another game on its menu
     bool peerLeftGame = false;
+    bool pause = false;  // the peer paused the game or resumed it, as `paused` says
+    bool paused = false;
     bool ended = false;    // the connection ended (the line is printed)
     bool dropped = false;  // ... because this side refused the peer
 };
@@ -55,6 +57,8 @@ uint32_t chooseDelay();
 // Host: tells the guest the game, its seed and the delay, and begins it here; the message sent.
 Message sendStart(const char* title, uint32_t seed);
 void sendChoice(const char* title);
+// Pauses the running net game on the peer's side too, or resumes it.
+void sendPause(bool paused);
 void beginNetGame(const Message& start);
 // Runs the game's next tick once both sides' inputs for it are known; false while it waits.
 bool runNetTick(GameState& game);

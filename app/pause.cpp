@@ -3,8 +3,9 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/net_frame.h"
 #include "app/key_labels.h"
+#include "app/net_frame.h"
+#include "app/net_play.h"
 #include "framework/game_entry.h"
 #include "graphics/canvas.h"
 #include "graphics/primitives.h"
@@ -26,9 +27,11 @@ int centredColumn(const std::string& text, int scale) {
 
 }  // namespace
 
-// A net game is not paused: the other side plays on the same ticks.
+// A net game pauses on both sides: the other side could run no tick without this one's inputs.
 void togglePause() {
-    if (app.inGame && !netGameRuns()) app.paused = !app.paused;
+    if (!app.inGame) return;
+    app.paused = !app.paused;
+    if (netGameRuns()) sendPause(app.paused);
 }
 
 void drawPauseNotice() {

@@ -123,6 +123,14 @@ bool decodeChoice(Reader& in, Message& m, std::string& why) {
     return true;
 }
 
+bool decodePause(Reader& in, Message& m, std::string& why) {
+    m.game = in.u8();
+    const uint8_t paused = in.u8();
+    m.paused = paused != 0;
+    if (in.ok && paused > 1) return fail(why, "pause " + std::to_string(paused));
+    return true;
+}
+
 bool decodeSync(Reader& in, Message& m, const DecodeLimits& limits, std::string& why) {
     m.game = in.u8();
     m.tick = in.u32();
@@ -219,6 +227,10 @@ std::vector<uint8_t> encodeMessage(const Message& m) {
     case MessageType::Inputs: encodeInputs(out, m); break;
     case MessageType::Ping:
     case MessageType::Pong: out.u32(m.stamp); break;
+    case MessageType::Pause:
+        out.u8(m.game);
+        out.u8(m.paused ? 1 : 0);
+        break;
     }
     return out.bytes;
 }
@@ -243,6 +255,7 @@ bool decodeMessage(const uint8_t* data, size_t size, const DecodeLimits& limits,
     case MessageType::Inputs: good = decodeInputs(in, m, limits, why); break;
     case MessageType::Ping:
     case MessageType::Pong: m.stamp = in.u32(); break;
+    case MessageType::Pause: good = decodePause(in, m, why); break;
     default: return fail(why, "type " + std::to_string(type));
     }
     if (!good) return false;

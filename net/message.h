@@ -17,7 +17,7 @@ constexpr size_t maxTitles = 64;
 constexpr uint8_t maxDelay = 50;       // ticks of input delay: 900 ms, beyond any link worth playing on
 constexpr uint32_t syncInterval = 64;  // ticks between the digests the two sides compare
 
-enum class MessageType : uint8_t { Hello = 1, Start, Choice, Leave, Sync, Inputs, Ping, Pong };
+enum class MessageType : uint8_t { Hello = 1, Start, Choice, Leave, Sync, Inputs, Ping, Pong, Pause };
 
 // One record for every type; each type uses the fields its comment names.
 struct Message {
@@ -28,7 +28,8 @@ struct Message {
     std::string title;                           // Start, Choice: the game
     uint32_t seed = 0;                           // Start
     uint8_t delay = 0;                           // Start: the input delay in ticks
-    uint8_t game = 0;                            // Start, Leave, Sync, Inputs: the connection's game number
+    uint8_t game = 0;                            // Start, Leave, Sync, Inputs, Pause: the connection's game number
+    bool paused = false;                         // Pause: the game waits, or goes on
     uint32_t tick = 0;                           // Leave: where it was left; Sync: the digest's tick
     uint64_t digest = 0;                         // Sync
     uint32_t stamp = 0;                          // Ping, Pong: the pinging side's clock, echoed

@@ -83,6 +83,17 @@ TEST(MessageCodec, EveryTypeComesBackAsSent) {
     sync.digest = 0x0123456789abcdefULL;
     EXPECT_EQ(decoded(sync).digest, sync.digest);
 
+    Message pause;
+    pause.type = MessageType::Pause;
+    pause.game = 3;
+    pause.paused = true;
+    EXPECT_TRUE(decoded(pause).paused);
+    std::vector<uint8_t> bytes = encodeMessage(pause);
+    bytes.back() = 2;
+    std::string why;
+    EXPECT_FALSE(decodeMessage(bytes.data(), bytes.size(), hostLimits(), back, why));
+    EXPECT_EQ(why, "pause 2");
+
     const Message inputs = guestInputs();
     back = decoded(inputs);
     EXPECT_EQ(back.received, 104u);

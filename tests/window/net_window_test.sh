@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Two instances on two X servers play a net game by their keys: the host starts it from its menu,
-# each side taps its own player's key, then both paws rest until the mouse dies of fright. Both
-# print the same game-over line and record the same file, which replays to that line. Escape on
+# each side taps its own player's key, the host pauses it (the guest's picture shows the pause)
+# and resumes it, then both paws rest until the mouse dies of fright. Both print the same
+# game-over line and record the same file, which replays to that line. Escape on
 # the guest's menu then ends the connection, and the host says so.
 #   bash net_window_test.sh TANDREL PROBE SOURCE_DIR
 set -euo pipefail
 TANDREL=$1
+PROBE=$2
 SOURCE_DIR=$3
 source "$(dirname "$0")/sdl_check.sh"
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
@@ -78,6 +80,28 @@ tap() {
   to_side "$1" keyup "$2"
 }
 
+# Side $1's pictures, taken with Print Screen until check $2 holds of one, for at most 20 s. Both
+# sides save into this directory, each under the next free number.
+SHOTS=0
+picture_until() {
+  local start=$SECONDS shot
+  while ((SECONDS - start < 20)); do
+    to_side "$1" key Print
+    shot=screen$SHOTS.png
+    until [ -s "$shot" ]; do
+      ((SECONDS - start < 20)) || break
+      sleep 0.1
+    done
+    sleep 0.3
+    SHOTS=$((SHOTS + 1))
+    [ -s "$shot" ] && "$2" "$shot" && return 0
+  done
+  return 1
+}
+# The notice in the middle, the rest dimmed: the left paw and the mouse are dark.
+paused() { [ "$("$PROBE" region "$1" 420 330 860 470)" -ge 200 ] && [ "$("$PROBE" region "$1" 0 0 250 768)" -lt 120 ]; }
+running() { ! paused "$1"; }
+
 start_x host
 start_x guest
 start_side host --host "127.0.0.1:$PORT"
@@ -106,6 +130,10 @@ done
 # paws moved apart leave the mouse to die of fright, paws moved together may trap it for good.
 tap host w
 tap guest Down
+tap host p
+picture_until guest paused || fail "P on the host did not pause the guest's game"
+tap host p
+picture_until guest running || fail "P again on the host did not resume the guest's game"
 start=$SECONDS
 until [ -s host.out ] && [ -s guest.out ]; do
   ((SECONDS - start < game_seconds)) || fail "no game over on both sides within $game_seconds s"
@@ -128,4 +156,4 @@ until grep -q '^tandrel: 127.0.0.1: the other side left$' host.err; do
   sleep 0.2
 done
 kill -0 "$host_pid" || fail "the host ended when its guest left"
-echo "net window: $(cat host.out) on both sides, $events events of both players in identical recordings; the guest's Escape ended the connection"
+echo "net window: $(cat host.out) on both sides after a pause, $events events of both players in identical recordings; the guest's Escape ended the connection"
