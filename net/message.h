@@ -22,20 +22,20 @@ enum class MessageType : uint8_t { Hello = 1, Start, Choice, Leave, Sync, Inputs
 // One record for every type; each type uses the fields its comment names.
 struct Message {
     MessageType type = MessageType::Hello;
-    uint16_t protocol = protocolVersion;         // Hello; a hello of another protocol holds nothing else
-    std::string program;                         // Hello: the program's version
-    std::vector<std::string> titles;             // Hello: the catalogue
-    std::string title;                           // Start, Choice: the game
-    uint32_t seed = 0;                           // Start
-    uint8_t delay = 0;                           // Start: the input delay in ticks
-    uint8_t game = 0;                            // Start, Leave, Sync, Inputs, Pause: the connection's game number
-    bool paused = false;                         // Pause: the game waits, or goes on
-    uint32_t tick = 0;                           // Leave: where it was left; Sync: the digest's tick
-    uint64_t digest = 0;                         // Sync
-    uint32_t stamp = 0;                          // Ping, Pong: the pinging side's clock, echoed
-    uint8_t player = 0;                          // Inputs: the sender's player
-    uint32_t received = 0;                       // Inputs: the sender holds the receiver's ticks below this
-    uint32_t firstTick = 0;                      // Inputs: the first tick of `ticks`
+    uint16_t protocol = protocolVersion;  // Hello; a hello of another protocol holds nothing else
+    std::string program;                  // Hello: the program's version
+    std::vector<std::string> titles;      // Hello: the catalogue
+    std::string title;                    // Start, Choice: the game
+    uint32_t seed = 0;                    // Start
+    uint8_t delay = 0;                    // Start: the input delay in ticks
+    uint8_t game = 0;                     // Start, Leave, Sync, Inputs, Pause: the connection's game number
+    bool paused = false;                  // Pause: the game waits, or goes on
+    uint32_t tick = 0;                    // Leave: where it was left; Sync: the digest's tick
+    uint64_t digest = 0;                  // Sync
+    uint32_t stamp = 0;                   // Ping, Pong: the pinging side's clock, echoed
+    uint8_t player = 0;                   // Inputs: the sender's player
+    uint32_t received = 0;                // Inputs: the sender holds the receiver's ticks below this
+    uint32_t firstTick = 0;               // Inputs: the first tick of `ticks`
     std::vector<std::vector<InputEvent>> ticks;  // Inputs: each tick's events, ticks in a row
 };
 
