@@ -115,6 +115,7 @@ void takeEvent(const LinkEvent& event) {
         send(Channel::Control, helloMessage(programVersion));
         break;
     case LinkEventType::Received:
+        net.lastHeard = linkMillis();
         if (linkConnected()) takeBytes(event.channel, event.bytes);
         break;
     case LinkEventType::Ended:
@@ -127,6 +128,17 @@ void takeEvent(const LinkEvent& event) {
                      event.address.c_str());
         break;
     }
+}
+
+// The silence is counted from the peer's last word, which comes at every ping at the latest: the
+// link's own timer starts only when a reliable message of this side goes unanswered.
+bool endIfSilent() {
+    if (!net.greeted || linkMillis() - net.lastHeard < noWordLimit) return false;
+    sayOfPeer(endReason(LinkEnd::Silent));
+    linkDrop(LinkEnd::Silent);
+    net.greeted = false;
+    net.news.ended = true;
+    return true;
 }
 
 void pingNow() {
@@ -165,7 +177,7 @@ void pumpNet(uint32_t waitMs) {
         takeEvent(event);
         waitMs = 0;
     }
-    if (!linkConnected()) return;
+    if (!linkConnected() || endIfSilent()) return;
     pingNow();
     const bool unacknowledged = net.session.peerHolds < net.session.localClosed;
     const bool closedMore = net.session.localClosed != net.closedAtSend;

@@ -33,6 +33,7 @@ struct NetPlay {
     bool greeted = false;
     RoundTrip roundTrip;
     uint32_t lastPing = 0;
+    uint32_t lastHeard = 0;  // linkMillis() of the peer's last message, once greeted
     uint8_t gameNumber = 0;  // the connection's games, counted
     bool playing = false;    // a net game runs
     LockstepSession session;
