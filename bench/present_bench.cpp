@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "app/window/app_state.h"
 #include "app/command_line.h"
-#include "app/lifecycle.h"
-#include "app/main_loop.h"
+#include "app/window/lifecycle.h"
+#include "app/window/main_loop.h"
 #include "graphics/canvas.h"
 #include "graphics/screen_effects.h"
 

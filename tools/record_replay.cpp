@@ -16,11 +16,11 @@
 #include <random>
 #include <string>
 
-#include "app/app_state.h"
+#include "app/window/app_state.h"
 #include "app/command_line.h"
-#include "app/lifecycle.h"
-#include "app/main_loop.h"
-#include "app/replay_recorder.h"
+#include "app/window/lifecycle.h"
+#include "app/window/main_loop.h"
+#include "app/session/recorder.h"
 #include "framework/actor.h"
 #include "framework/game_state.h"
 #include "games/catalogue.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/actions.h"
+#include "app/input/actions.h"
 #include "support/fake_platform.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/data_files.h"
+#include "app/platform/data_files.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/main_loop.h"
+#include "app/window/app_state.h"
+#include "app/window/main_loop.h"
 #include "framework/game_state.h"
 #include "support/fake_platform.h"
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "app/key_names.h"
+#include "app/input/key_names.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <SDL_keysym.h>
 
-#include "app/app_state.h"
-#include "app/frame_stats.h"
-#include "app/lifecycle.h"
-#include "app/main_loop.h"
+#include "app/window/app_state.h"
+#include "app/window/frame_stats.h"
+#include "app/window/lifecycle.h"
+#include "app/window/main_loop.h"
 #include "framework/game_state.h"
 #include "graphics/canvas.h"
 #include "support/fake_platform.h"

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "app/net_play.h"
-#include "app/replay_file.h"
+#include "app/netplay/peer.h"
+#include "app/session/replay_file.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/headless_replay.h"
-#include "app/replay.h"
+#include "app/headless/replay_run.h"
+#include "app/session/playback.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <set>
 #include <sstream>
 
-#include "app/app_state.h"
+#include "app/window/app_state.h"
 #include "app/command_line.h"
-#include "app/lifecycle.h"
-#include "app/remembered.h"
-#include "app/state_files.h"
-#include "app/volume.h"
+#include "app/window/lifecycle.h"
+#include "app/saved/save_policy.h"
+#include "app/saved/home_files.h"
+#include "app/window/volume.h"
 #include "support/fake_platform.h"
 
 namespace {

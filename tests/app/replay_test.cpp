@@ -7,13 +7,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/app_state.h"
-#include "app/headless_replay.h"
-#include "app/key_config.h"
-#include "app/lifecycle.h"
-#include "app/main_loop.h"
-#include "app/replay.h"
-#include "app/replay_recorder.h"
+#include "app/window/app_state.h"
+#include "app/headless/replay_run.h"
+#include "app/input/keys_file.h"
+#include "app/window/lifecycle.h"
+#include "app/window/main_loop.h"
+#include "app/session/playback.h"
+#include "app/session/recorder.h"
 #include "framework/effect.h"
 #include "framework/game_digest.h"
 #include "games/pawtrap.h"

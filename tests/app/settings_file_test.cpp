@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/conf_text.h"
-#include "app/scores_file.h"
-#include "app/settings_file.h"
+#include "app/saved/conf_text.h"
+#include "app/saved/scores_file.h"
+#include "app/saved/settings_file.h"
 
 namespace {
 

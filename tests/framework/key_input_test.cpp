@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/input.h"
+#include "app/input/bindings.h"
 #include "test_game.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/app_state.h"
+#include "app/window/app_state.h"
 #include "framework/actor.h"
 #include "framework/effect.h"
 #include "framework/game_state.h"

@@ -2,9 +2,9 @@
 
 #include <SDL_keysym.h>
 
-#include "app/lifecycle.h"
-#include "app/main_loop.h"
-#include "app/menu.h"
+#include "app/window/lifecycle.h"
+#include "app/window/main_loop.h"
+#include "app/window/menu.h"
 #include "framework/game_entry.h"
 #include "games/pawtrap_test_support.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/key_labels.h"
+#include "app/input/key_glyphs.h"
 #include "games/pawtrap_test_support.h"
 #include "graphics/text.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "app/app_state.h"
+#include "app/window/app_state.h"
 #include "base/random.h"
 #include "framework/actor.h"
 #include "games/pawtrap.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
+#include "app/window/app_state.h"
 #include "framework/actor.h"
 #include "games/yarnball.h"
 

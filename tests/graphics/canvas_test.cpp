@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/app_state.h"
+#include "app/window/app_state.h"
 #include "base/random.h"
 #include "framework/game_state.h"
 #include "games/catalogue.h"

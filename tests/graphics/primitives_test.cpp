@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/main_loop.h"
+#include "app/window/app_state.h"
+#include "app/window/main_loop.h"
 #include "framework/game_state.h"
 #include "graphics/canvas.h"
 #include "graphics/primitives.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/app_state.h"
+#include "app/window/app_state.h"
 #include "base/random.h"
 #include "games/catalogue.h"
 #include "graphics/canvas.h"

@@ -14,10 +14,10 @@
 #include <thread>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/input.h"
-#include "app/lifecycle.h"
-#include "app/main_loop.h"
+#include "app/window/app_state.h"
+#include "app/input/bindings.h"
+#include "app/window/lifecycle.h"
+#include "app/window/main_loop.h"
 #include "audio/audio_device.h"
 #include "audio/mixer.h"
 #include "audio/sample_loader.h"

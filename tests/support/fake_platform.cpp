@@ -1,7 +1,7 @@
 #include "support/fake_platform.h"
 
-#include "app/actions.h"
-#include "app/app_state.h"
+#include "app/input/actions.h"
+#include "app/window/app_state.h"
 #include "framework/game_state.h"
 
 FakePlatform fakePlatform;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/platform.h"
+#include "app/platform/platform.h"
 #include "graphics/video.h"
 
 // A clock and an event source that a test sets by hand, and counts of what the frame asked of

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/menu.h"
-#include "app/platform.h"
+#include "app/window/app_state.h"
+#include "app/window/menu.h"
+#include "app/platform/platform.h"
 #include "base/random.h"
 #include "graphics/canvas.h"
 #include "graphics/primitives.h"

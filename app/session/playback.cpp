@@ -1,0 +1,55 @@
+#include "app/session/playback.h"
+
+#include <fstream>
+
+#include "app/session/recorder.h"
+
+namespace {
+
+// Owned by main: the loaded replay, and how far the running game has been fed from it; the
+// position is wiped at every new game.
+struct PlaybackState {
+    bool playing = false;
+    std::string path;
+    Replay replay;
+    size_t nextEvent = 0;
+};
+
+PlaybackState playback;
+
+}  // namespace
+
+bool loadReplay(const std::string& path, std::string& error) {
+    std::ifstream in(path);
+    if (!in) {
+        error = "cannot read " + path;
+        return false;
+    }
+    if (!parseReplay(in, path, playback.replay, error)) return false;
+    playback.playing = true;
+    playback.path = path;
+    return true;
+}
+
+bool replayActive() { return playback.playing; }
+
+const Replay& loadedReplay() { return playback.replay; }
+
+const std::string& loadedReplayPath() { return playback.path; }
+
+void noteGameStart(uint32_t seed, const char* title) {
+    playback.nextEvent = 0;
+    recordGameStart(seed, title);
+}
+
+void noteGameEnd(const GameState& game) { recordGameEnd(game); }
+
+void noteInputEvent(const InputEvent& event) { recordInputEvent(event); }
+
+void feedReplayEvents(GameState& game) {
+    if (!playback.playing) return;
+    const std::vector<InputEvent>& events = playback.replay.events;
+    while (playback.nextEvent < events.size() && events[playback.nextEvent].tick <= game.tickCount) {
+        game.events.insert(events[playback.nextEvent++]);
+    }
+}
