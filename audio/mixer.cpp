@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "audio/handover.h"
-#include "audio/sound_queue.h"  // syncAudioSide(), first thing in every callback
 #include "audio/synth.h"
 #include "audio/vector_loops.h"
 #include "audio/voice_runs.h"

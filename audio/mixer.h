@@ -34,6 +34,9 @@ struct EchoReadings {
     StereoFrame reverse;
 };
 
+// Audio thread, first thing in every callback: takes the voices and the echo cut the game thread
+// handed over, and hands back the slots finished since.
+void syncAudioSide();
 // The SDL callback in plain types (SDL's Uint8 is unsigned char); `len` is in bytes.
 void audioCallback(void* userdata, unsigned char* stream, int len);
 // Audio thread: the slot is mixed from the next frame until its voice finishes.

@@ -21,7 +21,6 @@ constexpr double panStep = 0.0078125;
 constexpr int loudnessSteps = 1024;
 constexpr float loudnessStep = 0.0001f;
 constexpr double baseLoudness = 1.5;
-constexpr float offAccentLoudness = 0.75f;
 
 // The first free slot from the one found last, wrapping once; -1 when all are taken.
 int findFreeSlot() {
@@ -35,15 +34,6 @@ int findFreeSlot() {
 uint32_t sampleLengthOf(int type) {
     const int sample = sampleIndexOf(type);
     return sample >= 0 ? sampleLength[sample] : 0;
-}
-
-// Moves the start of a voice to the first grid point at or after it; starts off the accent are
-// a quarter quieter.
-void alignToBeat(Voice& v, uint32_t firstFrame) {
-    const uint32_t r = (v.delay + firstFrame) % beatFrames;
-    if (r == 0) return;
-    v.delay = v.delay - r + beatFrames;
-    if ((v.delay + firstFrame) / beatFrames % beatsPerAccent != 0) v.amplitude *= offAccentLoudness;
 }
 
 }  // namespace
@@ -102,21 +92,4 @@ void syncGameSide() {
     pendingSlots.clear();
     for (int slot : finishedSlots) reservedSlot[slot] = false;
     finishedSlots.clear();
-}
-
-void syncAudioSide() {
-    std::unique_lock<std::mutex> lock(audioLock, std::try_to_lock);
-    if (!lock.owns_lock()) return;
-    // The first frame this callback will produce: a new voice's delay counts from it.
-    const uint32_t firstFrame = frameCounter;
-    if (echoCutPending) {
-        applyEchoCut();
-        echoCutPending = false;
-    }
-    for (int slot : startedSlots) {
-        activateVoice(slot);
-        if (voices[slot].quantize) alignToBeat(voices[slot], firstFrame);
-    }
-    startedSlots.clear();
-    finishedSlots.splice(finishedSlots.end(), retiredSlots);
 }

@@ -25,11 +25,6 @@ void playShapedSound(int type, float frequency, float amplitude, float echoSend,
                      const SoundShape& shape);
 void requestEchoCut();
 void syncGameSide();
-// Audio thread, first thing in every callback.
-void syncAudioSide();
-
-constexpr uint32_t beatFrames = 2756;  // the rhythm grid: 44100 / 16, rounded down
-constexpr uint32_t beatsPerAccent = 4;
 
 // Game thread; true from playSound() until the slot comes back through finishedSlots.
 // All false from initAudio().
