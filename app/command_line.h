@@ -1,4 +1,5 @@
 #pragma once
+// The command line: the options a run is given, and the usage text.
 #include <string>
 
 #include "graphics/monitors.h"  // anyDisplay
@@ -22,12 +23,12 @@ struct Options {
     bool stats = false;
     std::string recordPath;
     std::string replayPath;
-    std::string gameTitle;  // the game selected at start-up; empty: settings.conf's, else the first
-    bool host = false;      // --host [PORT|ADDRESS:PORT]
-    bool join = false;      // --join ADDRESS[:PORT]
-    Endpoint endpoint;      // where to host, or whom to join
-    int delay = 0;          // --delay N: the input delay in ticks; 0: from the round trip
-    std::string scriptPath; // --script FILE: with --headless, a recording's events for this side's player
+    std::string gameTitle;   // the game selected at start-up; empty: settings.conf's, else the first
+    bool host = false;       // --host [PORT|ADDRESS:PORT]
+    bool join = false;       // --join ADDRESS[:PORT]
+    Endpoint endpoint;       // where to host, or whom to join
+    int delay = 0;           // --delay N: the input delay in ticks; 0: from the round trip
+    std::string scriptPath;  // --script FILE: with --headless, a recording's events for this side's player
     // Not an option: read and write settings.conf and the scores. Only the program sets it, so
     // that tools and tests that start the frame leave the player's files alone.
     bool remember = false;

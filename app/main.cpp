@@ -1,3 +1,4 @@
+// The program: the command line, then the window, a headless replay or a headless net game.
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -5,19 +6,20 @@
 #include <malloc.h>
 #endif
 
-#include "app/window/app_state.h"
 #include "app/command_line.h"
-#include "app/saved/conf_text.h"
-#include "app/window/frame_stats.h"
+#include "app/headless/net_run.h"
 #include "app/headless/replay_run.h"
 #include "app/input/keys_file.h"
-#include "app/window/lifecycle.h"
-#include "app/window/main_loop.h"
-#include "app/headless/net_run.h"
 #include "app/netplay/peer.h"
+#include "app/saved/conf_text.h"
+#include "app/saved/settings_file.h"
 #include "app/session/playback.h"
 #include "app/session/recorder.h"
-#include "app/saved/settings_file.h"
+#include "app/window/app_state.h"
+#include "app/window/frame_stats.h"
+#include "app/window/game.h"
+#include "app/window/lifecycle.h"
+#include "app/window/main_loop.h"
 #include "games/catalogue.h"
 #include "graphics/canvas.h"
 

@@ -1,6 +1,6 @@
 #include "net/message.h"
 
-#include "games/catalogue.h"  // a started game must be one of ours
+#include <algorithm>
 
 namespace {
 
@@ -106,20 +106,26 @@ bool decodeHello(Reader& in, Message& m, std::string& why) {
     return true;
 }
 
-bool decodeStart(Reader& in, Message& m, std::string& why) {
+// A started or chosen game must be one of ours.
+bool knownTitle(const std::string& title, const DecodeLimits& limits) {
+    return limits.titles &&
+           std::find(limits.titles->begin(), limits.titles->end(), title) != limits.titles->end();
+}
+
+bool decodeStart(Reader& in, Message& m, const DecodeLimits& limits, std::string& why) {
     m.game = in.u8();
     m.seed = in.u32();
     m.delay = in.u8();
     m.title = in.text();
     if (!in.ok) return true;
-    if (!findGameByTitle(m.title)) return fail(why, "unknown game");
+    if (!knownTitle(m.title, limits)) return fail(why, "unknown game");
     if (m.delay < 1 || m.delay > maxDelay) return fail(why, "delay " + std::to_string(m.delay));
     return true;
 }
 
-bool decodeChoice(Reader& in, Message& m, std::string& why) {
+bool decodeChoice(Reader& in, Message& m, const DecodeLimits& limits, std::string& why) {
     m.title = in.text();
-    if (in.ok && !findGameByTitle(m.title)) return fail(why, "unknown game");
+    if (in.ok && !knownTitle(m.title, limits)) return fail(why, "unknown game");
     return true;
 }
 
@@ -245,8 +251,8 @@ bool decodeMessage(const uint8_t* data, size_t size, const DecodeLimits& limits,
     bool good = true;
     switch (m.type) {
     case MessageType::Hello: good = decodeHello(in, m, why); break;
-    case MessageType::Start: good = decodeStart(in, m, why); break;
-    case MessageType::Choice: good = decodeChoice(in, m, why); break;
+    case MessageType::Start: good = decodeStart(in, m, limits, why); break;
+    case MessageType::Choice: good = decodeChoice(in, m, limits, why); break;
     case MessageType::Leave:
         m.game = in.u8();
         m.tick = in.u32();

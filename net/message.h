@@ -45,6 +45,9 @@ struct DecodeLimits {
     int peerPlayer = 1;     // the only player the peer may speak for
     uint32_t executed = 0;  // ticks run so far
     uint32_t sent = 0;      // the receiver's ticks it has sent: nothing beyond may be acknowledged
+    // The games this side has (the caller's, outliving the decode): a start or choice of another
+    // is refused. Null: none.
+    const std::vector<std::string>* titles = nullptr;
 };
 
 std::vector<uint8_t> encodeMessage(const Message& message);

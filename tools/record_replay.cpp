@@ -16,11 +16,12 @@
 #include <random>
 #include <string>
 
-#include "app/window/app_state.h"
 #include "app/command_line.h"
+#include "app/session/recorder.h"
+#include "app/session/session.h"
+#include "app/window/app_state.h"
 #include "app/window/lifecycle.h"
 #include "app/window/main_loop.h"
-#include "app/session/recorder.h"
 #include "framework/actor.h"
 #include "framework/game_state.h"
 #include "games/catalogue.h"
@@ -130,12 +131,12 @@ bool runGame(Script& s) {
         // Passes 5 to 40 ms apart, as a busy or an idle machine gives them.
         fakePlatform.now += 5 + s.below(36);
         if (!runPass(locals)) return false;
-        if (!app.inGame) {
+        if (!inGame()) {
             if (started) return true;
             continue;
         }
         started = true;
-        const GameState& game = *app.currentGame;
+        const GameState& game = *session.game;
         if (game.tickCount >= maxTicks || (s.leaveTick && game.tickCount >= s.leaveTick)) {
             fakePlatform.events.push_back(keyDown(SDLK_ESCAPE));
             continue;

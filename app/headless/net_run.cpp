@@ -3,16 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <memory>
 
-#include "app/window/app_state.h"
 #include "app/command_line.h"
-#include "app/session/result_lines.h"
+#include "app/netplay/net_game.h"
 #include "app/netplay/peer.h"
-#include "app/session/playback.h"
-#include "app/session/replay_file.h"
 #include "app/session/recorder.h"
-#include "framework/game_entry.h"
+#include "app/session/replay_file.h"
+#include "app/session/session.h"
 #include "games/catalogue.h"
 
 namespace {
@@ -22,21 +19,14 @@ constexpr int usageStatus = 2;
 constexpr int startSamples = 3;      // round-trip samples the host waits for before it starts
 constexpr uint32_t playingWait = 1;  // ms the link is waited on in a pass of a game
 constexpr uint32_t idleWait = 10;    // ... and before one
-constexpr uint32_t giveWay = 2;      // ms a tick run ahead of the peer moves this side's clock back
 
 // What one headless net run keeps. Owned by runNetHeadless().
 struct HeadlessRun {
     Replay script;
-    std::vector<InputEvent> mine;  // the script's events of this side's player
-    size_t nextScripted = 0;
-    std::unique_ptr<GameState> game;
-    uint32_t clockStart = 0;  // when tick 0 was due
     bool peerGone = false;
     bool printStats = false;
-    uint32_t waitedTicks = 0;
-    uint32_t longestWait = 0;
-    bool waiting = false;
-    uint32_t waitingSince = 0;
+    uint32_t lastPass = 0;     // linkMillis() of the last pass of the game
+    uint32_t accumulator = 0;  // ms not yet turned into ticks
 };
 
 bool loadScript(const std::string& path, HeadlessRun& run, std::string& error) {
@@ -48,89 +38,50 @@ bool loadScript(const std::string& path, HeadlessRun& run, std::string& error) {
     return parseReplay(in, path, run.script, error);
 }
 
-void queueScriptThrough(HeadlessRun& run, uint32_t last) {
-    while (run.nextScripted < run.mine.size() && run.mine[run.nextScripted].tick <= last)
-        queueLocalEvent(net.session, run.mine[run.nextScripted++]);
-}
-
-// Both sides: the game of the start message, its first ticks closed with the script's events. The
-// guest heard of the start half a round trip after the host began, and counts from then.
 void beginGame(HeadlessRun& run, const Message& start) {
-    const GameEntry* entry = findGameByTitle(start.title);
-    selectGame(entry->id);
-    app.gameSeed = start.seed;
-    run.game = entry->create(start.seed);
-    beginGameReport();
-    noteGameStart(start.seed, entry->title);
-    const int player = net.hosting ? 0 : 1;
-    run.mine.clear();
-    for (const InputEvent& e : run.script.events) {
-        if (e.player == player) run.mine.push_back(e);
-    }
-    std::stable_sort(run.mine.begin(), run.mine.end(),
-                     [](const InputEvent& a, const InputEvent& b) { return a.tick < b.tick; });
-    run.nextScripted = 0;
-    queueScriptThrough(run, start.delay - 1);
-    closeLocalTicks(net.session, start.delay - 1);
-    if (run.script.hasEnd) leaveNetGame(run.script.endTick);
-    run.clockStart = linkMillis() - (net.hosting ? 0 : meanRoundTrip(net.roundTrip) / 2);
+    startNetSession(start);
+    run.lastPass = linkMillis();
+    run.accumulator = 0;
 }
 
-void noteRun(HeadlessRun& run, uint32_t now) {
-    if (!run.waiting) return;
-    run.waiting = false;
-    ++run.waitedTicks;
-    run.longestWait = std::max(run.longestWait, now - run.waitingSince);
-}
-
-// Runs every tick due by the clock that both sides' inputs allow.
-void playDueTicks(HeadlessRun& run) {
-    const uint32_t now = linkMillis();
-    const uint32_t due = (now - run.clockStart) / tickLength + 1;
-    GameState& game = *run.game;
-    while (game.tickCount < due && !game.gameOver) {
-        queueScriptThrough(run, net.session.executed + net.session.delay);
-        if (!runNetTick(game)) {
-            if (!run.waiting) run.waitingSince = now;
-            run.waiting = true;
-            return;
-        }
-        noteRun(run, now);
-        if (msAheadOfPeer(net.session, now - run.clockStart, meanRoundTrip(net.roundTrip)) >
-            int32_t(tickLength))
-            run.clockStart += giveWay;
-    }
+// The ticks the link's clock made due since the last pass.
+unsigned elapsedTicks(HeadlessRun& run, uint32_t now) {
+    run.accumulator += now - run.lastPass;
+    run.lastPass = now;
+    const unsigned n = run.accumulator / tickLength;
+    run.accumulator -= n * tickLength;
+    return n;
 }
 
 void printStats(const HeadlessRun& run) {
     if (!run.printStats) return;
-    const uint32_t ticks = std::max<uint32_t>(run.game ? run.game->tickCount : 0, 1);
+    const uint32_t ticks = std::max<uint32_t>(inGame() ? session.game->tickCount : 0, 1);
     const double seconds = ticks * tickLength / 1000.0;
     std::fprintf(
         stderr,
         "tandrel: net: delay %u, round trip %u ms, %u of %u ticks waited (%.2f %%), longest wait %u ms, "
         "sent %.0f B/s, received %.0f B/s\n",
-        net.session.delay, meanRoundTrip(net.roundTrip), run.waitedTicks, ticks,
-        100.0 * run.waitedTicks / ticks, run.longestWait, linkBytesSent() / seconds,
+        net.lockstep.delay, meanRoundTrip(net.roundTrip), session.waitedTicks, ticks,
+        100.0 * session.waitedTicks / ticks, session.longestWait, linkBytesSent() / seconds,
         linkBytesReceived() / seconds);
 }
 
-int finish(HeadlessRun& run, int status) {
-    if (run.game) noteGameEnd(*run.game);
+int finish(const HeadlessRun& run, int status) {
     printStats(run);
+    endSession();
     linkClose(netCloseWait);
     return status;
 }
 
-void printLeftLine(const HeadlessRun& run) {
-    std::printf("%s\n", leftLine(*selectedEntry, app.gameSeed, *run.game).c_str());
+void printLine() {
+    std::printf("%s\n", sessionLine().c_str());
     std::fflush(stdout);
 }
 
 // The peer must hold every input of the game before the connection goes: it may be behind.
 void waitUntilPeerHoldsAll(HeadlessRun& run) {
     const uint32_t start = linkMillis();
-    while (!run.peerGone && !peerHoldsThrough(net.session, run.game->tickCount) &&
+    while (!run.peerGone && !peerHoldsThrough(net.lockstep, session.game->tickCount) &&
            linkMillis() - start < noWordLimit) {
         pumpNet(playingWait);
         run.peerGone |= net.news.ended;
@@ -147,10 +98,7 @@ bool awaitStart(HeadlessRun& run) {
     if (news.ended) return net.hosting;  // a host goes on serving
     if (net.hosting && net.greeted && (net.fixedDelay || net.roundTrip.count >= startSamples))
         beginGame(run, sendStart(findGameEntry(run.script.gameId)->title, run.script.seed));
-    if (news.started) {
-        beginNetGame(news.start);
-        beginGame(run, news.start);
-    }
+    if (news.started) beginGame(run, news.start);
     return true;
 }
 
@@ -162,29 +110,28 @@ int playPass(HeadlessRun& run) {
     run.peerGone |= news.ended;
     if (news.dropped && net.hosting) {
         // The peer was refused for a bad message: the game is void, and the host serves on.
-        endNetGame();
-        run.game.reset();
+        endSession();
         run.peerGone = false;
         return -1;
     }
     if (news.peerLeftGame) sayOfPeer("the other side left the game");
-    playDueTicks(run);
-    GameState& game = *run.game;
-    if (net.session.outOfSync) {
-        reportOutOfSync(app.gameSeed, selectedEntry->title);
+    const uint32_t now = linkMillis();
+    runDueTicks(elapsedTicks(run, now), now);
+    if (net.lockstep.outOfSync) {
+        reportOutOfSync(session.seed, session.entry->title);
         return finish(run, failedStatus);
     }
-    if (game.gameOver) {
+    if (session.game->gameOver) {
         reportGameOver();
         waitUntilPeerHoldsAll(run);
         return finish(run, 0);
     }
-    if (stopReached(net.session)) {
-        printLeftLine(run);
+    if (stopReached(net.lockstep)) {
+        printLine();
         return finish(run, 0);
     }
-    if (run.peerGone && run.waiting) {
-        printLeftLine(run);
+    if (run.peerGone && session.waiting) {
+        printLine();
         return finish(run, failedStatus);
     }
     return -1;
@@ -201,12 +148,13 @@ int runNetHeadless(const Options& options) {
         return usageStatus;
     }
     run.printStats = options.stats;
+    useScript(run.script);
     if (!startNet(options, error)) {
         std::fprintf(stderr, "tandrel: %s\n", error.c_str());
         return failedStatus;
     }
     for (;;) {
-        if (!run.game) {
+        if (!inGame()) {
             if (!awaitStart(run)) return finish(run, failedStatus);
             continue;
         }

@@ -1,4 +1,5 @@
 #pragma once
+// A net game without window or sound, one side of a recording played by its script.
 
 struct Options;
 

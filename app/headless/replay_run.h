@@ -1,4 +1,5 @@
 #pragma once
+// A recorded game played without window or sound, as fast as it goes.
 #include <cstdint>
 
 // A cut-off recording has no end and may never reach game over: it is stopped this many ticks

@@ -70,10 +70,12 @@ bool addCommonKeyAction(Actions& actions, int key, int scancode, bool keyDown, I
     return true;
 }
 
-void addButtonChange(Actions& actions, int button, bool pressed, InputContext context) {
+// key: the key symbol of a key's press or release, 0 for a pad's.
+void addButtonChange(Actions& actions, int button, bool pressed, InputContext context, int key = 0) {
     if (context == InputContext::Game) {
         const unsigned bit = 1u << button;
         heldInput.buttons = pressed ? heldInput.buttons | bit : heldInput.buttons & ~bit;
+        heldInput.keys[button] = pressed ? key : 0;
         actions.add(pressed ? ActionType::ButtonPress : ActionType::ButtonRelease, button);
     } else if (pressed) {
         actions.add(menuActionOfRole[button % buttonsPerPlayer]);
@@ -140,7 +142,7 @@ Actions keyActions(int key, int scancode, bool keyDown, InputContext context, bo
     if (context == InputContext::Game) {
         // Every button bound to the key, in ascending order.
         for (int button = 0; button < buttonCount; ++button) {
-            if (keyBoundTo(button, key, scancode)) addButtonChange(actions, button, keyDown, context);
+            if (keyBoundTo(button, key, scancode)) addButtonChange(actions, button, keyDown, context, key);
         }
     } else if (keyDown && !isAlt(key)) {
         const int button = buttonForKey(key, scancode);
@@ -167,5 +169,18 @@ Actions releaseHeldInput(InputContext context) {
         if (heldInput.buttons & (1u << button)) addButtonChange(actions, button, false, context);
     }
     heldInput = HeldInput{};
+    return actions;
+}
+
+Actions releaseKeysLetGo(InputContext context) {
+    Actions actions;
+    for (int button = 0; button < buttonCount; ++button) {
+        const int key = heldInput.keys[button];
+        if (!(heldInput.buttons & (1u << button)) || key == 0 || platformKeyDown(key)) continue;
+        addButtonChange(actions, button, false, context);
+        // Forgotten on the menu too, where no release is sent: the key is up.
+        heldInput.buttons &= ~(1u << button);
+        heldInput.keys[button] = 0;
+    }
     return actions;
 }

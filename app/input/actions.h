@@ -1,6 +1,7 @@
 #pragma once
-#include "app/window/app_state.h"
+// Key and pad events turned into actions, with what is held.
 #include "app/platform/platform.h"
+#include "app/saved/settings.h"
 
 // What a key or pad event means, decided in one place with the bindings in force. The frame
 // consumes the actions; the menu and the game see only actions.
@@ -58,6 +59,8 @@ struct HeldInput {
     PadState pads[padCount];
     unsigned buttons = 0;  // a bit per button pressed in a game and not released since
     bool print = false;    // Print Screen is down: its key repeats take no screenshot
+    // The key symbol that pressed each held button; 0 where a pad holds it or nothing does.
+    int keys[buttonCount] = {};
 };
 extern HeldInput heldInput;
 
@@ -72,3 +75,7 @@ Actions actionsForEvent(const AppEvent& event, InputContext context);
 // A release of every button held in a game, as the game would have had them had the keys and
 // pads been let go here; nothing is held afterwards.
 Actions releaseHeldInput(InputContext context);
+// A release of every button held in a game by a key the platform says is up now, whose release
+// never came (it happened while the keyboard went to another window); those are no longer held.
+// Pads keep their own state and are left alone.
+Actions releaseKeysLetGo(InputContext context);

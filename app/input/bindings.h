@@ -1,4 +1,5 @@
 #pragma once
+// The players' keys: their defaults and which button a key is bound to.
 #include "framework/game_state.h"  // buttonCount
 
 // Default key of each button: player 1's Up, Down, A, B, then player 2's.
@@ -16,9 +17,3 @@ bool keyBoundTo(int button, int key, int scancode);
 // The lowest button bound to the key, or -1.
 int buttonForKey(int key, int scancode = 0);
 int playerOfButton(int button);
-// Post a press or release event into the running game for every button the key's actions in a
-// game press or release.
-void gameKeyDown(int key, int scancode = 0);
-void gameKeyUp(int key, int scancode = 0);
-// Post one press (pressEvent) or release (releaseEvent) of a button into the running game.
-void postButtonEvent(int button, int type);

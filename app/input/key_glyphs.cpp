@@ -2,9 +2,9 @@
 
 #include <SDL_keysym.h>
 
-#include "app/window/app_state.h"
 #include "app/input/bindings.h"
 #include "app/input/key_names.h"
+#include "app/saved/settings.h"
 #include "graphics/text.h"
 
 namespace {

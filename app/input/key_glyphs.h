@@ -1,4 +1,5 @@
 #pragma once
+// The keys as the menu shows them, in the glyphs of our font.
 #include <string>
 
 #include "framework/key_labels.h"

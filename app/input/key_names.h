@@ -1,4 +1,5 @@
 #pragma once
+// Key names as key files and --print-keys write them.
 #include <string>
 
 // The names SDL 1.2's SDL_GetKeyName gives the key symbols, kept here so that key files can be

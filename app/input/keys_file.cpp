@@ -10,13 +10,13 @@
 #include <ostream>
 #include <set>
 
-#include "app/window/app_state.h"
-#include "app/saved/conf_text.h"
 #include "app/input/bindings.h"
 #include "app/input/key_glyphs.h"
 #include "app/input/key_names.h"
 #include "app/platform/platform.h"
+#include "app/saved/conf_text.h"
 #include "app/saved/home_files.h"
+#include "app/saved/settings.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 #pragma once
+// keys.conf: the players' keys and pad buttons, read and printed.
 #include <iosfwd>
 #include <string>
 

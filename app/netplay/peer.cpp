@@ -5,10 +5,10 @@
 #include <fstream>
 
 #include "app/command_line.h"
-#include "app/session/result_lines.h"
 #include "app/session/playback.h"
 #include "app/session/replay_file.h"
 #include "framework/game_entry.h"
+#include "games/catalogue.h"
 #include "net/handshake.h"
 
 NetPlay net;
@@ -18,12 +18,20 @@ namespace {
 constexpr uint32_t pingInterval = 200;           // ms
 constexpr uint32_t resendInterval = tickLength;  // ms between packets when no tick closed
 
-void send(Channel channel, const Message& m) { linkSend(channel, encodeMessage(m)); }
+// The games both sides must share, and the only ones a start or choice may name.
+const std::vector<std::string>& catalogueTitles() {
+    static const std::vector<std::string> titles = [] {
+        std::vector<std::string> list;
+        for (int i = 0; i < gameCount(); ++i) list.push_back(gameCatalogue[i]->title);
+        return list;
+    }();
+    return titles;
+}
 
 void sendInputs() {
-    send(Channel::Inputs, inputsMessage(net.session));
+    sendMessage(Channel::Inputs, inputsMessage(net.lockstep));
     net.lastSend = linkMillis();
-    net.closedAtSend = net.session.localClosed;
+    net.closedAtSend = net.lockstep.localClosed;
 }
 
 const char* endReason(LinkEnd end) {
@@ -46,7 +54,7 @@ void refusePeer(LinkEnd why, const std::string& what) {
 }
 
 void takeHello(const Message& hello) {
-    const std::string mismatch = helloMismatch(hello, programVersion);
+    const std::string mismatch = helloMismatch(hello, programVersion, catalogueTitles());
     if (!mismatch.empty()) return refusePeer(LinkEnd::Refused, mismatch);
     net.greeted = true;
     net.news.greeted = true;
@@ -67,23 +75,23 @@ void takeMessage(const Message& m) {
         net.news.choice = true;
         break;
     case MessageType::Leave:
-        if (net.playing && m.game == net.session.game) {
-            stopAtTick(net.session, m.tick);
+        if (net.playing && m.game == net.lockstep.game) {
+            stopAtTick(net.lockstep, m.tick);
             net.news.peerLeftGame = true;
         }
         break;
     case MessageType::Pause:
-        if (net.playing && m.game == net.session.game) {
+        if (net.playing && m.game == net.lockstep.game) {
             net.news.pause = true;
             net.news.paused = m.paused;
         }
         break;
-    case MessageType::Sync: noteRemoteDigest(net.session, m); break;
-    case MessageType::Inputs: acceptInputs(net.session, m); break;
+    case MessageType::Sync: noteRemoteDigest(net.lockstep, m); break;
+    case MessageType::Inputs: acceptInputs(net.lockstep, m); break;
     case MessageType::Ping: {
         Message pong = m;
         pong.type = MessageType::Pong;
-        send(Channel::Inputs, pong);
+        sendMessage(Channel::Inputs, pong);
         break;
     }
     case MessageType::Pong: noteRoundTrip(net.roundTrip, linkMillis() - m.stamp); break;
@@ -96,8 +104,9 @@ void takeMessage(const Message& m) {
 void takeBytes(Channel channel, const std::vector<uint8_t>& bytes) {
     Message m;
     std::string why;
-    DecodeLimits limits = decodeLimits(net.session);
+    DecodeLimits limits = decodeLimits(net.lockstep);
     limits.peerPlayer = net.hosting ? 1 : 0;
+    limits.titles = &catalogueTitles();
     if (!decodeMessage(bytes.data(), bytes.size(), limits, m, why))
         return refusePeer(LinkEnd::BadMessage, "bad message (" + why + ")");
     if (!net.greeted && m.type != MessageType::Hello) {
@@ -112,7 +121,7 @@ void takeEvent(const LinkEvent& event) {
     case LinkEventType::Connected:
         net.greeted = false;
         net.roundTrip = RoundTrip{};
-        send(Channel::Control, helloMessage(programVersion));
+        sendMessage(Channel::Control, helloMessage(programVersion, catalogueTitles()));
         break;
     case LinkEventType::Received:
         net.lastHeard = linkMillis();
@@ -147,7 +156,7 @@ void pingNow() {
     Message ping;
     ping.type = MessageType::Ping;
     ping.stamp = now;
-    send(Channel::Inputs, ping);
+    sendMessage(Channel::Inputs, ping);
     net.lastPing = now;
 }
 
@@ -162,6 +171,8 @@ std::string desyncFileName(uint32_t seed) {
 }
 
 }  // namespace
+
+void sendMessage(Channel channel, const Message& m) { linkSend(channel, encodeMessage(m)); }
 
 bool startNet(const Options& options, std::string& error) {
     net = NetPlay{};
@@ -179,8 +190,8 @@ void pumpNet(uint32_t waitMs) {
     }
     if (!linkConnected() || endIfSilent()) return;
     pingNow();
-    const bool unacknowledged = net.session.peerHolds < net.session.localClosed;
-    const bool closedMore = net.session.localClosed != net.closedAtSend;
+    const bool unacknowledged = net.lockstep.peerHolds < net.lockstep.localClosed;
+    const bool closedMore = net.lockstep.localClosed != net.closedAtSend;
     if (net.greeted && (closedMore || (unacknowledged && linkMillis() - net.lastSend >= resendInterval)))
         sendInputs();
 }
@@ -202,8 +213,7 @@ Message sendStart(const char* title, uint32_t seed) {
     start.title = title;
     start.seed = seed;
     start.delay = static_cast<uint8_t>(chooseDelay());
-    send(Channel::Control, start);
-    beginNetGame(start);
+    sendMessage(Channel::Control, start);
     return start;
 }
 
@@ -212,56 +222,42 @@ void sendChoice(const char* title) {
     Message choice;
     choice.type = MessageType::Choice;
     choice.title = title;
-    send(Channel::Control, choice);
+    sendMessage(Channel::Control, choice);
 }
 
 void sendPause(bool paused) {
     Message pause;
     pause.type = MessageType::Pause;
-    pause.game = net.session.game;
+    pause.game = net.lockstep.game;
     pause.paused = paused;
-    send(Channel::Control, pause);
+    sendMessage(Channel::Control, pause);
 }
 
 void beginNetGame(const Message& start) {
     net.gameNumber = start.game;
-    beginLockstep(net.session, net.hosting ? 0 : 1, start.delay, start.game);
+    beginLockstep(net.lockstep, net.hosting ? 0 : 1, start.delay, start.game);
     net.played.clear();
     net.playing = true;
     net.closedAtSend = 0;
 }
 
-bool runNetTick(GameState& game) {
-    closeForNextTick(net.session);
-    if (!tickReady(net.session)) return false;
-    for (const InputEvent& e : takeTick(net.session)) {
-        game.events.insert(e);
-        noteInputEvent(e);
-        net.played.push_back(e);
-    }
-    runGameTick(game);
-    if (syncDue(net.session))
-        send(Channel::Control, noteLocalDigest(net.session, selectedEntry->digest(game)));
-    return true;
-}
-
 void leaveNetGame(uint32_t tick) {
     Message leave;
     leave.type = MessageType::Leave;
-    leave.game = net.session.game;
-    leave.tick = std::max(tick, net.session.localClosed);
-    send(Channel::Control, leave);
-    stopAtTick(net.session, leave.tick);
+    leave.game = net.lockstep.game;
+    leave.tick = std::max(tick, net.lockstep.localClosed);
+    sendMessage(Channel::Control, leave);
+    stopAtTick(net.lockstep, leave.tick);
 }
 
 void endNetGame() { net.playing = false; }
 
 void reportOutOfSync(uint32_t seed, const char* title) {
-    std::fprintf(stderr, "tandrel: out of sync at tick %u\n", net.session.outOfSyncTick);
+    std::fprintf(stderr, "tandrel: out of sync at tick %u\n", net.lockstep.outOfSyncTick);
     const std::string name = desyncFileName(seed);
     std::ofstream file(name);
     writeReplayHeader(file, seed, title);
     for (const InputEvent& e : net.played) writeReplayEvent(file, e);
-    writeReplayEnd(file, net.session.executed);
+    writeReplayEnd(file, net.lockstep.executed);
     if (!file) std::fprintf(stderr, "tandrel: could not save %s\n", name.c_str());
 }

@@ -1,4 +1,5 @@
 #pragma once
+// The other side of a net game: the connection, what is said over it, and what the frame learns.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,7 +25,7 @@ struct NetNews {
     bool dropped = false;  // ... because this side refused the peer
 };
 
-// The network side of the program. Owned by app/net_play.cpp: set by startNet(), the game fields
+// The network side of the program. Owned by app/netplay/peer.cpp: set by startNet(), the game fields
 // wiped by beginNetGame() at every net game, the connection's by every new connection.
 struct NetPlay {
     bool on = false;  // --host or --join
@@ -36,7 +37,7 @@ struct NetPlay {
     uint32_t lastHeard = 0;  // linkMillis() of the peer's last message, once greeted
     uint8_t gameNumber = 0;  // the connection's games, counted
     bool playing = false;    // a net game runs
-    LockstepSession session;
+    LockstepSession lockstep;
     std::vector<InputEvent> played;  // the running game's events as run, for a desync's file
     uint32_t lastSend = 0;
     uint32_t closedAtSend = 0;
@@ -55,14 +56,13 @@ void pumpNet(uint32_t waitMs);
 void sayOfPeer(const std::string& what);
 // Host: the delay for this game, from --delay or the round trip.
 uint32_t chooseDelay();
-// Host: tells the guest the game, its seed and the delay, and begins it here; the message sent.
+void sendMessage(Channel channel, const Message& m);
+// Host: tells the guest the game, its seed and the delay; the message sent.
 Message sendStart(const char* title, uint32_t seed);
 void sendChoice(const char* title);
 // Pauses the running net game on the peer's side too, or resumes it.
 void sendPause(bool paused);
 void beginNetGame(const Message& start);
-// Runs the game's next tick once both sides' inputs for it are known; false while it waits.
-bool runNetTick(GameState& game);
 // This side leaves the running game at `tick`, or the first it has not closed if that is later;
 // both sides play on to that tick and end the game there.
 void leaveNetGame(uint32_t tick);

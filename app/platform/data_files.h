@@ -1,4 +1,5 @@
 #pragma once
+// Where the program's data files are found.
 #include <string>
 #include <vector>
 

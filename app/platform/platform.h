@@ -1,5 +1,7 @@
 #pragma once
+// What the frame needs of the operating system: events, the clock, the keyboard.
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 // What the frame needs of the operating system, in its own terms. app/sdl_platform.cpp
@@ -25,10 +27,17 @@ struct AppEvent {
 bool platformInit(std::string& error);
 bool platformPollEvent(AppEvent& event);
 uint32_t platformTicks();
+// The wall clock in seconds, which seeds the random sources and the games started here.
+inline uint32_t clockSeconds() { return static_cast<uint32_t>(std::time(nullptr)); }
+// Whether the platform's clock reading `now` is before `deadline`, across the clock's wrap.
+inline bool clockBefore(uint32_t now, uint32_t deadline) { return static_cast<int32_t>(deadline - now) > 0; }
 void platformDelay(uint32_t ms);
 // CPU time of the whole process so far, all its threads, in µs.
 uint64_t platformCpuMicroseconds();
 void platformKeyRepeat(int delay, int interval);
+// Whether the key (a key symbol, as AppEvent.key carries) is down now, as the keyboard's own
+// state has it: a release can happen where no event reaches us. True where it cannot be told.
+bool platformKeyDown(int key);
 void platformQuit();
 // The key symbol the keyboard layout puts on each X keycode, 0 where it cannot be told or the
 // symbol is not one SDL names by a Latin-1 character. Works before platformInit().

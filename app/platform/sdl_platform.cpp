@@ -1,3 +1,4 @@
+// The frame's platform through SDL 1.2 and Xlib: events, the clock, pads and the keyboard layout.
 #include <SDL.h>
 #include <X11/XKBlib.h>
 #include <time.h>
@@ -101,6 +102,15 @@ uint64_t platformCpuMicroseconds() {
 }
 
 void platformKeyRepeat(int delay, int interval) { SDL_EnableKeyRepeat(delay, interval); }
+
+// SDL 1.2 refreshes this array from the X server's keymap when the pointer comes back into the
+// window (KeymapNotify), without sending the releases it missed. SDLK_UNKNOWN's entry means nothing.
+bool platformKeyDown(int key) {
+    int count = 0;
+    const Uint8* state = SDL_GetKeyState(&count);
+    if (!state || key <= SDLK_UNKNOWN || key >= count) return true;
+    return state[key] != 0;
+}
 
 void platformQuit() { SDL_Quit(); }
 

@@ -1,4 +1,5 @@
 #pragma once
+// The key = value text that keys.conf, settings.conf and the scores share.
 #include <cstddef>
 #include <map>
 #include <string>

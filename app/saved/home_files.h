@@ -1,4 +1,5 @@
 #pragma once
+// The files in the player's home directory: their paths, reads and safe writes.
 #include <string>
 
 // The files tandrel keeps in the player's home, through the file system: the thin layer that

@@ -5,12 +5,14 @@
 #include <map>
 #include <string>
 
-#include "app/window/app_state.h"
 #include "app/saved/conf_text.h"
-#include "app/saved/scores_file.h"
-#include "app/saved/settings_file.h"
 #include "app/saved/home_files.h"
+#include "app/saved/scores_file.h"
+#include "app/saved/settings.h"
+#include "app/saved/settings_file.h"
 #include "games/catalogue.h"
+
+std::map<int, GameResults> gameResults;
 
 namespace {
 
@@ -133,10 +135,10 @@ void loadScores(FileUse use) {
                                [&](const ConfText& text, const std::string& name, std::string& error) {
                                    return decodeScores(text, name, results, error);
                                });
-    if (read) app.results = results;
+    if (read) gameResults = results;
 }
 
 void saveScores() {
-    encodeScores(app.results, remembered.scoresFile.text);
+    encodeScores(gameResults, remembered.scoresFile.text);
     writeKept(remembered.scoresFile);
 }

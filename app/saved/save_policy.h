@@ -1,9 +1,13 @@
 #pragma once
+// What is saved when: settings.conf and the scores, read at start and written as they change.
+#include <map>
+
+#include "app/saved/scores_file.h"  // GameResults
 
 struct GameEntry;
 
-// What tandrel keeps between runs: settings.conf (see app/settings_file.h) and the scores
-// (app/scores_file.h). A file that cannot be read or parsed leaves the defaults in force with one
+// What tandrel keeps between runs: settings.conf (see app/saved/settings_file.h) and the scores
+// (app/saved/scores_file.h). A file that cannot be read or parsed leaves the defaults in force with one
 // line on stderr, and a run that may write it moves a bad one aside first, so nothing the player
 // wrote is lost; a write that fails says so in one line and the game goes on.
 
@@ -23,7 +27,11 @@ void watchSettingsFromHere();
 // Writes settings.conf if a setting or the selected game changed since the last look.
 void saveSettings();
 
-// The scores into app.results; with FileUse::Keep they are then written whenever the results to
+// The results each game's menu shows, by catalogue id: loadScores(), then every game's end.
+// Main thread; never reset.
+extern std::map<int, GameResults> gameResults;
+
+// The scores into gameResults; with FileUse::Keep they are then written whenever the results to
 // show change.
 void loadScores(FileUse use);
 // Writes the scores if the results to show changed.

@@ -1,9 +1,15 @@
 #pragma once
+// The scores file: each game's best score or last result.
 #include <map>
 #include <string>
 
-#include "app/window/app_state.h"  // GameResults
 #include "app/saved/conf_text.h"
+
+// The results of one game of the catalogue: the scores file's, then this run's.
+struct GameResults {
+    int bestScore = 0;       // player 1's best final score
+    std::string lastResult;  // the score of the last game as result lines give it; empty before
+};
 
 // The scores file, one game a line in the key file's shape, with what its menu shows: the best
 // score of a game whose players share one, the last result of a game that scores each player.

@@ -4,6 +4,8 @@
 
 #include "framework/game_entry.h"
 
+Settings settings;
+
 namespace {
 
 const char* const windowedKey = "windowed";

@@ -1,8 +1,9 @@
 #pragma once
+// settings.conf: the window, the monitor, the volume and the game chosen.
 #include <string>
 
-#include "app/window/app_state.h"  // automaticDisplay, fullVolume
 #include "app/saved/conf_text.h"
+#include "app/saved/settings.h"  // automaticDisplay, fullVolume
 
 // settings.conf, one setting a line in the key file's shape:
 //   windowed = yes          or no: full screen

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "app/session/recorder.h"
+#include "app/session/session.h"
 
 namespace {
 
@@ -17,7 +18,23 @@ struct PlaybackState {
 
 PlaybackState playback;
 
+// Queues the loaded replay's events that are due by the game's tick.
+class RecordingFeed : public InputFeed {
+public:
+    void press(int, int) override {}
+    bool queueTick(GameState& game) override {
+        const std::vector<InputEvent>& events = playback.replay.events;
+        while (playback.nextEvent < events.size() && events[playback.nextEvent].tick <= game.tickCount)
+            game.events.insert(events[playback.nextEvent++]);
+        return true;
+    }
+};
+
+RecordingFeed feed;
+
 }  // namespace
+
+InputFeed& recordingFeed = feed;
 
 bool loadReplay(const std::string& path, std::string& error) {
     std::ifstream in(path);
@@ -45,11 +62,3 @@ void noteGameStart(uint32_t seed, const char* title) {
 void noteGameEnd(const GameState& game) { recordGameEnd(game); }
 
 void noteInputEvent(const InputEvent& event) { recordInputEvent(event); }
-
-void feedReplayEvents(GameState& game) {
-    if (!playback.playing) return;
-    const std::vector<InputEvent>& events = playback.replay.events;
-    while (playback.nextEvent < events.size() && events[playback.nextEvent].tick <= game.tickCount) {
-        game.events.insert(events[playback.nextEvent++]);
-    }
-}

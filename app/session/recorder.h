@@ -1,4 +1,5 @@
 #pragma once
+// Recording a game to a replay file with --record.
 #include <cstdint>
 #include <string>
 

@@ -1,4 +1,5 @@
 #pragma once
+// The replay file format, read and written.
 #include <cstdint>
 #include <iosfwd>
 #include <string>

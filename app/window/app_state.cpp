@@ -3,14 +3,9 @@
 #include "app/input/actions.h"
 #include "app/input/bindings.h"
 #include "app/input/key_glyphs.h"
-#include "app/window/net_window.h"
-#include "app/saved/save_policy.h"
-#include "framework/game_state.h"
-#include "games/catalogue.h"
-#include "graphics/canvas.h"
+#include "app/saved/settings.h"
 
 AppState app;
-Settings settings;
 
 void restoreSettings() {
     settings.windowed = false;
@@ -29,19 +24,4 @@ void restoreSettings() {
     settings.pauseKey = defaultPauseKey;
     settings.muteKey = defaultMuteKey;
     refreshKeyLabels();
-}
-
-void selectGame(int id) {
-    app.selectedGame = id;
-    selectedEntry = findGameEntry(id);
-    graphicsInputs.baseColors = selectedEntry ? selectedEntry->baseColors : nullptr;
-    graphicsInputs.sprites = selectedEntry ? selectedEntry->sprites : nullptr;
-}
-
-void switchGame(int id) {
-    if (guestWaits()) return;
-    selectGame(id);
-    netGameChosen(selectedEntry->title);
-    resetPalette();
-    saveSettings();
 }

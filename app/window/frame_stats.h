@@ -1,4 +1,5 @@
 #pragma once
+// --stats: frames, game ticks and CPU time, one line every five seconds.
 #include <cstdint>
 #include <string>
 

@@ -1,36 +1,30 @@
 #include "app/window/lifecycle.h"
 
 #include <cstdio>
-#include <ctime>
 
-#include "app/window/app_state.h"
 #include "app/command_line.h"
-#include "app/platform/data_files.h"
-#include "app/session/result_lines.h"
 #include "app/input/keys_file.h"
-#include "app/window/menu.h"
-#include "app/window/net_window.h"
-#include "app/netplay/peer.h"
+#include "app/platform/data_files.h"
 #include "app/platform/platform.h"
 #include "app/saved/save_policy.h"
+#include "app/saved/settings.h"
 #include "app/session/playback.h"
+#include "app/session/session.h"
+#include "app/window/app_state.h"
+#include "app/window/game.h"
+#include "app/window/menu.h"
 #include "app/window/volume.h"
 #include "audio/audio_device.h"
-#include "audio/sound_queue.h"
 #include "audio/synth.h"
 #include "base/random.h"
 #include "framework/actor.h"
-#include "framework/game_entry.h"
 #include "games/catalogue.h"
-#include "graphics/screen_effects.h"
 #include "graphics/video.h"
 
 namespace {
 
 constexpr int menuRepeatDelay = 500;  // ms before a held key repeats on the menu
 constexpr int menuRepeatInterval = 30;
-
-uint32_t clockSeconds() { return static_cast<uint32_t>(std::time(nullptr)); }
 
 // A replay plays its own game; otherwise --game names one, else settings.conf, else the first
 // of the list is taken.
@@ -39,13 +33,6 @@ int firstGameId(const Options& options) {
     const GameEntry* named = findGameByTitle(options.gameTitle);
     if (!named) named = rememberedGame();
     return named ? named->id : gameCatalogue[0]->id;
-}
-
-void recordResult(const GameEntry& entry, const GameState& game) {
-    GameResults& results = app.results[entry.id];
-    const int score = game.players[0].score;
-    if (score >= results.bestScore) results.bestScore = score;
-    results.lastResult = scoreText(entry, game);
 }
 
 }  // namespace
@@ -98,46 +85,9 @@ void settleSettings(const Options& options, FileUse use) {
 // Settings changed by code that does not save them itself are kept here at the latest.
 void appShutdown() {
     shutdownAudio();
-    if (app.inGame) endGame();
+    if (inGame()) endGame();
     saveSettings();
     platformQuit();
-}
-
-void newGameReset() {
-    restoreActorKinds();
-    app.inGame = true;
-    app.paused = false;
-    app.skipNextAdvance = true;
-    app.eventSequence = 0;
-    requestEchoCut();
-    app.tickTarget = 0;
-    app.gameSeed = clockSeconds();
-}
-
-bool startGame() {
-    if (guestWaits()) return false;
-    if (startHostedGame()) return true;
-    newGameReset();
-    if (replayActive()) app.gameSeed = loadedReplay().seed;
-    beginGameReport();
-    noteGameStart(app.gameSeed, selectedEntry->title);
-    app.currentGame = selectedEntry->create(app.gameSeed);
-    // A held key in a game gives one press and one release; never switched on again.
-    platformKeyRepeat(0, 0);
-    runGameTick(*app.currentGame);
-    return true;
-}
-
-void endGame() {
-    endNetGame();
-    recordResult(*selectedEntry, *app.currentGame);
-    saveScores();
-    app.inGame = false;
-    app.paused = false;
-    noteGameEnd(*app.currentGame);
-    app.currentGame.reset();
-    requestEchoCut();
-    resetScreenEffects();
 }
 
 void beginQuit() {

@@ -1,4 +1,5 @@
 #pragma once
+// The program's start and end in the window: settings, window, sound, and the quit sequence.
 #include <string>
 
 #include "app/saved/save_policy.h"  // FileUse
@@ -15,9 +16,6 @@ int appInit(const Options& options, std::string& error);
 // selected game likewise. Leaves the key bindings at their defaults.
 void settleSettings(const Options& options, FileUse use);
 void appShutdown();
-bool startGame();
-void newGameReset();
-void endGame();
 void beginQuit();
 // Full screen to a window or back, at any moment: the game, the picture and the sound go on.
 // A mode that cannot be had is said on stderr and the old one opened again.

@@ -1,21 +1,17 @@
 #include "app/window/main_loop.h"
 
-#include <SDL_keysym.h>
-
 #include "app/input/actions.h"
+#include "app/platform/platform.h"
+#include "app/session/session.h"
 #include "app/window/app_state.h"
 #include "app/window/frame_stats.h"
-#include "app/session/result_lines.h"
-#include "app/input/bindings.h"
+#include "app/window/game.h"
 #include "app/window/lifecycle.h"
 #include "app/window/menu.h"
 #include "app/window/net_window.h"
 #include "app/window/pause.h"
-#include "app/platform/platform.h"
-#include "app/session/playback.h"
 #include "app/window/volume.h"
 #include "audio/sound_queue.h"
-#include "framework/game_state.h"
 #include "graphics/canvas.h"
 #include "graphics/screen_effects.h"
 #include "graphics/video.h"
@@ -29,7 +25,7 @@ constexpr uint32_t catchUpNap = 1;  // ms, keeps the tick phase error small
 // a player who left.
 constexpr uint32_t focusLossGrace = 200;  // ms
 
-InputContext inputContext() { return app.inGame ? InputContext::Game : InputContext::Menu; }
+InputContext inputContext() { return inGame() ? InputContext::Game : InputContext::Menu; }
 
 void performActions(const Actions& actions) {
     for (int i = 0; i < actions.count; ++i) performAction(actions.list[i]);
@@ -50,7 +46,7 @@ void settleKeyboardFocus() {
     if (!app.keyboardAway || clockBefore(platformTicks(), app.keyboardLostAt + focusLossGrace)) return;
     app.keyboardAway = false;
     performActions(releaseHeldInput(inputContext()));
-    if (app.inGame && !app.paused && !netGameRuns()) togglePause();
+    if (inGame() && !session.paused && session.feed->pausesWhenAway()) togglePause();
 }
 
 // False when a quit event asks the loop to end at once.
@@ -76,6 +72,7 @@ bool pollEvents() {
     while (platformPollEvent(event)) {
         if (!handleEvent(event)) return false;
     }
+    performActions(releaseKeysLetGo(inputContext()));
     settleKeyboardFocus();
     return true;
 }
@@ -123,13 +120,13 @@ bool runPass(LoopLocals& locals) {
     if (app.quitFade == 0 && app.quitCountdown == 0 && !pollEvents()) return false;
     netPass();
     unsigned n = elapsedTicks(locals);
-    if (app.inGame && !app.paused) advanceGame(n);
-    if (app.inGame && app.currentGame->gameOver) {
+    const unsigned ticksRun = inGame() && !session.paused ? runDueTicks(n, app.passTime) : 0;
+    if (inGame() && session.game->gameOver) {
         reportGameOver();
         endGame();
     }
     stepScreenEffects();
-    if (!app.inGame) updateMenuSparks();
+    if (!inGame()) updateMenuSparks();
     countDownQuit(n);
     syncGameSide();
     if (app.quitRequested) return false;
@@ -137,7 +134,7 @@ bool runPass(LoopLocals& locals) {
         renderFrame();
         if (app.quitCountdown > 0) renderFrame();
     }
-    if (frameStats.enabled) countPassForStats(n);
+    if (frameStats.enabled) countPassForStats(ticksRun);
     sleepAfterPass(locals, n);
     app.lastPassTime = app.passTime;
     return true;
@@ -153,16 +150,11 @@ void performAction(const Action& action) {
     switch (action.type) {
     case ActionType::ButtonPress:
     case ActionType::ButtonRelease:
-        if (app.inGame && !replayActive()) {
-            const int type = action.type == ActionType::ButtonPress ? pressEvent : releaseEvent;
-            if (netGameRuns()) netButton(action.button, type);
-            else postButtonEvent(action.button, type);
-        }
+        pressButton(action.button, action.type == ActionType::ButtonPress ? pressEvent : releaseEvent);
         break;
     case ActionType::Leave:
-        if (netLeave()) break;
-        if (app.inGame) endGame();
-        else beginQuit();
+        if (inGame()) leaveGame();
+        else if (!dropConnection()) beginQuit();
         break;
     case ActionType::Pause: togglePause(); break;
     case ActionType::Screenshot: saveScreenshot(); break;
@@ -171,29 +163,14 @@ void performAction(const Action& action) {
     case ActionType::VolumeUp: stepVolume(1); break;
     case ActionType::Mute: toggleMute(); break;
     default:
-        if (!app.inGame) menuAction(action.type);
+        if (!inGame()) menuAction(action.type);
         break;
     }
 }
 
-void advanceGame(unsigned n) {
-    if (app.skipNextAdvance) {
-        app.skipNextAdvance = false;
-        return;
-    }
-    if (netGameRuns()) return advanceNetGame(n);
-    app.tickTarget += n;
-    GameState& game = *app.currentGame;
-    while (game.tickCount < app.tickTarget) {
-        app.eventSequence = 0;
-        runGameTick(game);
-    }
-    app.tickTarget = game.tickCount;
-}
-
 // What the drawing reads of the frame: the running game's field and the quit counters.
 void updateGraphicsInputs() {
-    graphicsInputs.fieldMargin = app.inGame ? app.currentGame->fieldLeft() : 0;
+    graphicsInputs.fieldMargin = inGame() ? session.game->fieldLeft() : 0;
     graphicsInputs.quitFade = app.quitFade;
     graphicsInputs.quitCountdown = app.quitCountdown;
 }
@@ -202,10 +179,13 @@ void renderFrame() {
     ++app.frameCount;
     updateGraphicsInputs();
     clearCanvas();
-    if (app.inGame) app.currentGame->draw();
-    else drawMenu();
-    if (app.inGame) drawNetGameLines();
-    else drawNetMenu();
+    if (inGame()) {
+        session.game->draw();
+        drawNetGameLines();
+    } else {
+        drawMenu();
+        drawNetMenu();
+    }
     drawPauseNotice();
     drawVolumeBar();
     presentFrame();

@@ -1,4 +1,5 @@
 #pragma once
+// The main loop: each pass takes the events, runs the due ticks, draws and sleeps.
 #include <cstdint>
 
 #include "app/input/actions.h"
@@ -16,6 +17,5 @@ bool runPass(LoopLocals& locals);
 // What an action does: a game's buttons take presses and releases unless a replay feeds them,
 // the menu takes its moves, and leaving and pictures work everywhere.
 void performAction(const Action& action);
-void advanceGame(unsigned n);
 void renderFrame();
 void updateGraphicsInputs();

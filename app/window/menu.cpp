@@ -2,9 +2,13 @@
 
 #include <string>
 
-#include "app/window/app_state.h"
 #include "app/input/key_glyphs.h"
+#include "app/saved/save_policy.h"
+#include "app/session/session.h"
+#include "app/window/app_state.h"
+#include "app/window/game.h"
 #include "app/window/lifecycle.h"
+#include "app/window/net_window.h"
 #include "base/random.h"
 #include "games/catalogue.h"
 #include "graphics/canvas.h"
@@ -85,8 +89,8 @@ void drawResult(const char* label, const std::string& value) {
 
 // A shared score shows the best of the run once there is one; scores per player, the last result.
 void drawResults(const GameEntry& entry) {
-    const auto found = app.results.find(entry.id);
-    if (found == app.results.end()) return;
+    const auto found = gameResults.find(entry.id);
+    if (found == gameResults.end()) return;
     const GameResults& results = found->second;
     if (entry.scoring == Scoring::Shared) {
         if (results.bestScore >= 1) drawResult(bestScoreLabel, std::to_string(results.bestScore));
@@ -148,6 +152,14 @@ void drawMenu() {
     drawText(creditText, creditLeft, bottomRow, creditColour);
 }
 
+void switchGame(int id) {
+    if (netRole() == NetRole::Guest) return;
+    selectGame(id);
+    netGameChosen(selectedEntry->title);
+    resetPalette();
+    saveSettings();
+}
+
 void menuAction(ActionType action) {
     switch (action) {
     case ActionType::MenuUp:
@@ -156,8 +168,8 @@ void menuAction(ActionType action) {
     case ActionType::MenuDown:
         if (app.menuCursor < lastItem) ++app.menuCursor;
         break;
-    case ActionType::PreviousGame: switchGame(neighbourGameId(app.selectedGame, -1)); break;
-    case ActionType::NextGame: switchGame(neighbourGameId(app.selectedGame, 1)); break;
+    case ActionType::PreviousGame: switchGame(neighbourGameId(selectedEntry->id, -1)); break;
+    case ActionType::NextGame: switchGame(neighbourGameId(selectedEntry->id, 1)); break;
     case ActionType::Choose:
         if (app.menuCursor == startItem) startGame();
         else beginQuit();

@@ -1,4 +1,5 @@
 #pragma once
+// The menu screen: its sparks, title, items and results, and the moves it takes.
 #include "app/input/actions.h"
 #include "graphics/canvas.h"
 
@@ -21,3 +22,6 @@ void drawMenu();
 // The cursor moves, the previous or next game is selected, or the item under the cursor is
 // chosen: a game starts or the quit sequence begins.
 void menuAction(ActionType action);
+// The game chosen on the menu, in its colours at once and kept in settings.conf; a guest's menu
+// shows the host's choice and changes nothing.
+void switchGame(int id);

@@ -2,10 +2,9 @@
 
 #include <string>
 
-#include "app/window/app_state.h"
 #include "app/input/key_glyphs.h"
-#include "app/window/net_window.h"
-#include "app/netplay/peer.h"
+#include "app/saved/settings.h"
+#include "app/session/session.h"
 #include "framework/game_entry.h"
 #include "graphics/canvas.h"
 #include "graphics/primitives.h"
@@ -27,17 +26,12 @@ int centredColumn(const std::string& text, int scale) {
 
 }  // namespace
 
-// A net game pauses on both sides: the other side could run no tick without this one's inputs.
-void togglePause() {
-    if (!app.inGame) return;
-    app.paused = !app.paused;
-    if (netGameRuns()) sendPause(app.paused);
-}
+void togglePause() { setPaused(!session.paused); }
 
 void drawPauseNotice() {
-    graphicsInputs.dimmed = app.paused;
+    graphicsInputs.dimmed = session.paused;
     graphicsInputs.lit = noticeBox;
-    if (!app.paused || !selectedEntry) return;
+    if (!session.paused || !selectedEntry) return;
     const int* roles = selectedEntry->colourRoles;
     const std::string resume = keyLabel(settings.pauseKey) + resumeText;
     fillBox(noticeBox, emptyCell);

@@ -1,4 +1,5 @@
 #pragma once
+// Pausing a game in the window, and the notice over its picture.
 
 // A paused game's ticks wait while its picture is drawn on, dimmed under a notice; nothing a
 // game records or replays sees the pause.

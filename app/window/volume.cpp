@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
-#include "app/window/app_state.h"
 #include "app/platform/platform.h"
 #include "app/saved/save_policy.h"
+#include "app/saved/settings.h"
+#include "app/window/app_state.h"
 #include "framework/game_entry.h"
 #include "graphics/canvas.h"
 #include "graphics/primitives.h"

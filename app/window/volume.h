@@ -1,4 +1,5 @@
 #pragma once
+// The volume keys, the mute key and the bar that shows them.
 
 // The volume the player sets with F9 and F10 (kept in settings.conf) and the mute key (for this
 // run only); each change shows a bar for a second.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/input/actions.h"
+#include "app/saved/settings.h"
 #include "support/fake_platform.h"
 
 namespace {
@@ -87,6 +88,24 @@ TEST_F(ActionsOfEvents, ReleasingHeldInputReleasesWhatIsHeldOnce) {
     // The pad's direction counts as let go: centring the hat now releases nothing more.
     hat.value = 0;
     EXPECT_EQ(listed(actionsForEvent(hat, InputContext::Game)), P{});
+}
+
+// A key let go where its release never reached us is released once the keyboard says it is up;
+// a key still down and a pad's direction (whose button's key is up too) stay held.
+TEST_F(ActionsOfEvents, KeysLetGoUnheardAreReleasedOnce) {
+    using P = std::vector<std::pair<ActionType, int>>;
+    fakePlatform.keysDown = {SDLK_w, SDLK_UP};
+    key(SDLK_w, true, InputContext::Game);
+    key(SDLK_UP, true, InputContext::Game);
+    AppEvent hat{AppEventType::PadHat};
+    hat.value = 0x08;  // player 1's left, whose key a is up
+    actionsForEvent(hat, InputContext::Game);
+    EXPECT_EQ(listed(releaseKeysLetGo(InputContext::Game)), P{});
+    fakePlatform.keysDown.erase(SDLK_w);
+    EXPECT_EQ(listed(releaseKeysLetGo(InputContext::Game)), (P{{A::ButtonRelease, 0}}));
+    EXPECT_EQ(listed(releaseKeysLetGo(InputContext::Game)), P{});
+    EXPECT_EQ(listed(releaseHeldInput(InputContext::Game)),
+              (P{{A::ButtonRelease, 2}, {A::ButtonRelease, 4}}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/session/session.h"
 #include "app/window/app_state.h"
 #include "app/window/main_loop.h"
 #include "framework/game_state.h"
@@ -33,7 +34,7 @@ protected:
         resetApplication();
         beginLoop(locals);
     }
-    void TearDown() override { app.currentGame.reset(); }
+    void TearDown() override { session.game.reset(); }
     // The events arrive in one pass, which then runs one tick.
     void pass(std::initializer_list<AppEvent> events) {
         fakePlatform.events = events;
@@ -41,9 +42,8 @@ protected:
         runPass(locals);
     }
     ButtonLog& enterGame() {
-        app.inGame = true;
-        app.currentGame = std::make_unique<ButtonLog>();
-        return static_cast<ButtonLog&>(*app.currentGame);
+        playTestGame(std::make_unique<ButtonLog>());
+        return static_cast<ButtonLog&>(*session.game);
     }
     LoopLocals locals;
 };
@@ -54,9 +54,9 @@ TEST_F(Gamepad, OnTheMenuDirectionsMoveTheCursorAndButtonZeroChooses) {
     pass({hat(0, 0), axis(1, 1, -20000)});  // the second pad's stick, up
     EXPECT_EQ(app.menuCursor, 0);
     pass({button(0, 1)});
-    EXPECT_FALSE(app.inGame);
+    EXPECT_FALSE(inGame());
     pass({button(1, 0)});
-    EXPECT_TRUE(app.inGame);
+    EXPECT_TRUE(inGame());
 }
 
 TEST_F(Gamepad, HatAndStickTogetherPressAndReleaseEachDirectionOnce) {
@@ -77,9 +77,9 @@ TEST_F(Gamepad, TheSecondPadIsPlayerTwoAndItsButtonOneLeavesTheGame) {
     pass({hat(1, hatLeft), button(1, 0)});
     const std::vector<std::pair<int, int>> expected = {{1, 1 + 6}};
     EXPECT_EQ(game.log, expected);
-    EXPECT_TRUE(app.inGame);
+    EXPECT_TRUE(inGame());
     pass({button(1, 1)});
-    EXPECT_FALSE(app.inGame);
+    EXPECT_FALSE(inGame());
 }
 
 }  // namespace

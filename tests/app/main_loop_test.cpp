@@ -2,10 +2,14 @@
 
 #include <SDL_keysym.h>
 
+#include "app/saved/save_policy.h"
+#include "app/saved/settings.h"
+#include "app/session/session.h"
 #include "app/window/app_state.h"
 #include "app/window/frame_stats.h"
 #include "app/window/lifecycle.h"
 #include "app/window/main_loop.h"
+#include "app/window/pause.h"
 #include "framework/game_state.h"
 #include "graphics/canvas.h"
 #include "support/fake_platform.h"
@@ -32,12 +36,11 @@ protected:
         resetApplication();
         beginLoop(locals);
     }
-    void TearDown() override { app.currentGame.reset(); }
+    void TearDown() override { session.game.reset(); }
 
     CountingGame& enterTestGame() {
-        app.inGame = true;
-        app.currentGame = std::make_unique<CountingGame>();
-        return static_cast<CountingGame&>(*app.currentGame);
+        playTestGame(std::make_unique<CountingGame>());
+        return static_cast<CountingGame&>(*session.game);
     }
     // One pass that starts `ms` after the previous one.
     bool passAfter(uint32_t ms) {
@@ -48,13 +51,16 @@ protected:
     LoopLocals locals;
 };
 
-TEST_F(MainLoop, StatsPrintOneLineOnceFiveSecondsOfTheFrameClockHavePassed) {
+TEST_F(MainLoop, StatsPrintOneLineOnceFiveSecondsOfTheFrameClockHavePassedCountingGameTicksOnly) {
     frameStats.enabled = true;
     beginLoop(locals);
+    enterTestGame();
     fakePlatform.cpuMicroseconds = 2500000;
     testing::internal::CaptureStderr();
-    for (int i = 0; i < 270; ++i) passAfter(18);
-    for (int i = 0; i < 3; ++i) passAfter(36);  // two ticks, one frame
+    for (int i = 0; i < 135; ++i) passAfter(18);
+    togglePause();  // the frames go on, the game's ticks stop
+    for (int i = 0; i < 135; ++i) passAfter(18);
+    for (int i = 0; i < 3; ++i) passAfter(36);  // one frame each
     const std::string early = testing::internal::GetCapturedStderr();
     testing::internal::CaptureStderr();
     passAfter(36);
@@ -62,8 +68,8 @@ TEST_F(MainLoop, StatsPrintOneLineOnceFiveSecondsOfTheFrameClockHavePassed) {
     const std::string line = testing::internal::GetCapturedStderr();
     frameStats = FrameStats{};
     EXPECT_EQ(early, "") << "4968 ms is not yet 5 s";
-    // 274 frames and 278 ticks in 5004 ms, 2.5 s of CPU.
-    EXPECT_EQ(line, "tandrel: 54.8 frames/s, 55.6 ticks/s, CPU 50.0 % of one core\n");
+    // 274 frames and 135 game ticks in 5004 ms, 2.5 s of CPU.
+    EXPECT_EQ(line, "tandrel: 54.8 frames/s, 27.0 ticks/s, CPU 50.0 % of one core\n");
 }
 
 TEST_F(MainLoop, SeventeenMillisecondsRunNoTickAndTheNextMillisecondRunsOne) {
@@ -143,7 +149,7 @@ TEST_F(MainLoop, KeyReleaseReachesTheGameAfterASwallowedPress) {
     passAfter(18);
     EXPECT_EQ(game.events.size(), 0u);  // the release was queued and dispatched by the tick
     EXPECT_TRUE(game.players[0].heldButtons.empty());
-    EXPECT_EQ(app.eventSequence, 0);  // reset before the tick that followed the release
+    EXPECT_EQ(session.eventSequence, 0);  // reset before the tick that followed the release
 }
 
 TEST_F(MainLoop, EscapeInAGameSendsTheNextKeyOfTheBatchToTheMenu) {
@@ -151,18 +157,18 @@ TEST_F(MainLoop, EscapeInAGameSendsTheNextKeyOfTheBatchToTheMenu) {
     game.players[0].score = 300;
     fakePlatform.events = {keyDown(SDLK_ESCAPE), keyDown(SDLK_s)};
     passAfter(18);
-    EXPECT_FALSE(app.inGame);
-    EXPECT_EQ(app.currentGame, nullptr);
-    EXPECT_EQ(app.results[0].bestScore, 300);
+    EXPECT_FALSE(inGame());
+    EXPECT_EQ(session.game, nullptr);
+    EXPECT_EQ(gameResults[0].bestScore, 300);
     EXPECT_EQ(app.menuCursor, 1);
 }
 
 TEST_F(MainLoop, AGameEndedWithScoreZeroLeavesTheBestScore) {
-    app.results[0].bestScore = 700;
+    gameResults[0].bestScore = 700;
     enterTestGame();
     fakePlatform.events = {keyDown(SDLK_ESCAPE)};
     passAfter(18);
-    EXPECT_EQ(app.results[0].bestScore, 700);
+    EXPECT_EQ(gameResults[0].bestScore, 700);
 }
 
 TEST_F(MainLoop, QuitSequenceTakesTwentyFourPassesDrawingTwiceAndReadingNothing) {
@@ -177,7 +183,7 @@ TEST_F(MainLoop, QuitSequenceTakesTwentyFourPassesDrawingTwiceAndReadingNothing)
     EXPECT_EQ(fakePlatform.polls, pollsAtStart);
     EXPECT_EQ(fakePlatform.presented, 2 * 24);  // the ending pass draws nothing
     EXPECT_EQ(app.quitCountdown, 1);
-    EXPECT_FALSE(app.inGame);
+    EXPECT_FALSE(inGame());
 }
 
 TEST_F(MainLoop, QuitEventEndsTheLoopWithoutTheRestOfThePass) {
@@ -192,38 +198,38 @@ TEST_F(MainLoop, QuitEventEndsTheLoopWithoutTheRestOfThePass) {
 
 TEST_F(MainLoop, EverySeveralTickPassResetsTheSequenceBeforeEachTick) {
     CountingGame& game = enterTestGame();
-    app.eventSequence = 77;
+    session.eventSequence = 77;
     passAfter(54);
     EXPECT_EQ(game.ticks, 3);
-    EXPECT_EQ(app.eventSequence, 0);
+    EXPECT_EQ(session.eventSequence, 0);
 }
 
 TEST_F(MainLoop, GameOverIsSeenOnceAfterTheWholeBatch) {
     CountingGame& game = enterTestGame();
     game.endCountdown = 2;  // over on the second tick
     passAfter(90);
-    EXPECT_FALSE(app.inGame);
+    EXPECT_FALSE(inGame());
     EXPECT_EQ(fakePlatform.presented, 1);
 }
 
 TEST_F(MainLoop, StartingAGameDropsThePassTicksAndGivesItOneTickFirst) {
     fakePlatform.events = {keyDown(SDLK_RETURN)};
     passAfter(36);
-    ASSERT_TRUE(app.inGame);
-    EXPECT_EQ(app.currentGame->tickCount, 1u);
+    ASSERT_TRUE(inGame());
+    EXPECT_EQ(session.game->tickCount, 1u);
     EXPECT_EQ(fakePlatform.keyRepeatDelay, 0);
     passAfter(18);  // absorbed by the tick given at creation
-    EXPECT_EQ(app.currentGame->tickCount, 1u);
+    EXPECT_EQ(session.game->tickCount, 1u);
     passAfter(18);
-    EXPECT_EQ(app.currentGame->tickCount, 2u);
+    EXPECT_EQ(session.game->tickCount, 2u);
 }
 
 TEST_F(MainLoop, ShutdownDuringAGameRecordsTheScore) {
     CountingGame& game = enterTestGame();
     game.players[0].score = 42;
     appShutdown();
-    EXPECT_FALSE(app.inGame);
-    EXPECT_EQ(app.results[0].bestScore, 42);
+    EXPECT_FALSE(inGame());
+    EXPECT_EQ(gameResults[0].bestScore, 42);
 }
 
 TEST_F(MainLoop, PrintScreenSavesOnTheMenuAndInAGame) {
@@ -233,7 +239,7 @@ TEST_F(MainLoop, PrintScreenSavesOnTheMenuAndInAGame) {
     fakePlatform.events = {keyDown(SDLK_PRINT)};
     passAfter(18);
     EXPECT_EQ(fakePlatform.screenshots, 2);
-    EXPECT_TRUE(app.inGame);
+    EXPECT_TRUE(inGame());
 }
 
 TEST_F(MainLoop, HoldingPrintScreenSavesOncePerPress) {
@@ -259,8 +265,8 @@ TEST_F(MainLoop, PauseHoldsTheTicksWhileTheDimmedPictureGoesOn) {
     EXPECT_FALSE(graphicsInputs.dimmed);
     fakePlatform.events = {keyDown(SDLK_p), keyDown(SDLK_ESCAPE)};
     passAfter(18);
-    EXPECT_FALSE(app.inGame);
-    EXPECT_FALSE(app.paused);
+    EXPECT_FALSE(inGame());
+    EXPECT_FALSE(session.paused);
 }
 
 // A key let go in another window would never reach the game: a focus loss that lasts lets it
@@ -272,14 +278,14 @@ TEST_F(MainLoop, LastingFocusLossReleasesHeldKeysAndPauses) {
     passAfter(18);
     fakePlatform.events = {focus(true)};
     passAfter(180);
-    EXPECT_FALSE(app.paused);
+    EXPECT_FALSE(session.paused);
     EXPECT_EQ(game.players[0].heldButtons.size(), 1u);
     fakePlatform.events = {focus(false)};
     passAfter(18);
     passAfter(180);
-    EXPECT_FALSE(app.paused) << "gone for 180 ms";
+    EXPECT_FALSE(session.paused) << "gone for 180 ms";
     passAfter(20);
-    EXPECT_TRUE(app.paused);
+    EXPECT_TRUE(session.paused);
     ASSERT_EQ(game.events.size(), 1u);
     EXPECT_EQ(game.events.begin()->type, releaseEvent);
     EXPECT_EQ(game.events.begin()->tick, 22u);
@@ -292,7 +298,7 @@ TEST_F(MainLoop, LastingFocusLossReleasesHeldKeysAndPauses) {
 TEST_F(MainLoop, VolumeKeysStepMuteAndKeepTheLevel) {
     fakePlatform.events = {keyDown(SDLK_F10), keyDown(SDLK_F9), keyDown(SDLK_F9), keyDown(SDLK_m)};
     passAfter(18);
-    EXPECT_FALSE(app.inGame) << "no volume key chooses";
+    EXPECT_FALSE(inGame()) << "no volume key chooses";
     EXPECT_EQ(settings.volume, 80);
     EXPECT_EQ(outputVolume.load(), 0);
     fakePlatform.events = {keyDown(SDLK_F10)};

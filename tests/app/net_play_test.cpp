@@ -32,10 +32,10 @@ protected:
 TEST_F(DesyncFiles, EachSideWritesTheGameSoFarAndNeverOverAFileThatExists) {
     net = NetPlay{};
     net.hosting = true;
-    beginLockstep(net.session, 0, 2, 1);
-    net.session.executed = 130;
-    net.session.outOfSync = true;
-    net.session.outOfSyncTick = 128;
+    beginLockstep(net.lockstep, 0, 2, 1);
+    net.lockstep.executed = 130;
+    net.lockstep.outOfSync = true;
+    net.lockstep.outOfSyncTick = 128;
     InputEvent press;
     press.tick = 40;
     press.player = 1;

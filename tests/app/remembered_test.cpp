@@ -9,11 +9,15 @@
 #include <set>
 #include <sstream>
 
-#include "app/window/app_state.h"
 #include "app/command_line.h"
-#include "app/window/lifecycle.h"
-#include "app/saved/save_policy.h"
 #include "app/saved/home_files.h"
+#include "app/saved/save_policy.h"
+#include "app/saved/settings.h"
+#include "app/session/session.h"
+#include "app/window/app_state.h"
+#include "app/window/game.h"
+#include "app/window/lifecycle.h"
+#include "app/window/menu.h"
 #include "app/window/volume.h"
 #include "support/fake_platform.h"
 
@@ -57,7 +61,7 @@ protected:
         options.remember = true;
     }
     void TearDown() override {
-        if (app.inGame) endGame();
+        if (inGame()) endGame();
         fs::remove_all(home);
     }
     // A run's start as far as the files go.
@@ -68,7 +72,7 @@ protected:
     }
     void playCatGameScoring(int score) {
         startGame();
-        app.currentGame->players[0].score = score;
+        session.game->players[0].score = score;
         endGame();
     }
 
@@ -84,7 +88,7 @@ TEST_F(RememberedFiles, AGameChosenOnTheMenuIsChosenAgainAtTheNextStart) {
     switchGame(yarnballId);
     EXPECT_EQ(fileText(settingsPath()), "windowed = no\ndisplay = auto\nvolume = 100\ngame = yarnball\n");
     start();
-    EXPECT_EQ(app.selectedGame, yarnballId);
+    EXPECT_EQ(selectedEntry->id, yarnballId);
 }
 
 TEST_F(RememberedFiles, OptionsWinOverTheFileForTheirRunOnlyAndChangesInTheRunAreKept) {
@@ -95,7 +99,7 @@ TEST_F(RememberedFiles, OptionsWinOverTheFileForTheirRunOnlyAndChangesInTheRunAr
     start();
     EXPECT_TRUE(settings.windowed);
     EXPECT_EQ(settings.volume, 20);
-    EXPECT_EQ(app.selectedGame, catGameId);
+    EXPECT_EQ(selectedEntry->id, catGameId);
     stepVolume(1);
     EXPECT_EQ(fileText(settingsPath()),
               "# mine\nwindowed = no\nvolume = 30\ngame = yarnball\ncrt = on\ndisplay = auto\n");
@@ -139,19 +143,19 @@ TEST_F(RememberedFiles, ABadFileIsReportedAndMovedAsideBesideOlderOnesWithTheDef
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "tandrel: " + scoresPath().string() + ":1: expected a score, not 'lots' (moved aside to " +
                   scoresPath().string() + ".bad)\n");
-    EXPECT_TRUE(app.results.empty());
+    EXPECT_TRUE(gameResults.empty());
 }
 
 TEST_F(RememberedFiles, ScoresAreReadAtStartAndWrittenWhenTheShownResultChanges) {
     writeFile(scoresPath(), "whiskerwaltz.best = 500\nmousehunt.best = 3\n");
     start();
-    EXPECT_EQ(app.results[catGameId].bestScore, 500);
+    EXPECT_EQ(gameResults[catGameId].bestScore, 500);
     playCatGameScoring(200);
     EXPECT_EQ(fileText(scoresPath()), "whiskerwaltz.best = 500\nmousehunt.best = 3\n");
     playCatGameScoring(700);
     EXPECT_EQ(fileText(scoresPath()), "whiskerwaltz.best = 700\nmousehunt.best = 3\n");
     start();
-    EXPECT_EQ(app.results[catGameId].bestScore, 700);
+    EXPECT_EQ(gameResults[catGameId].bestScore, 700);
     // A replay's run leaves them alone, whatever it scores.
     start(FileUse::ReadOnly);
     playCatGameScoring(900);
@@ -170,7 +174,7 @@ TEST_F(RememberedFiles, WhatCannotBeReadOrWrittenSaysSoInOneLineAndTheRunGoesOn)
               "tandrel: could not read " + settingsPath().string() + ": Is a directory\n" +
                   "tandrel: could not save " + scoresPath().string() + ": Not a directory\n" +
                   "tandrel: could not save " + scoresPath().string() + ": Not a directory\n");
-    EXPECT_EQ(app.results[catGameId].bestScore, 200);
+    EXPECT_EQ(gameResults[catGameId].bestScore, 200);
 }
 
 // Two runs saving the same file again and again: whenever it is looked at, it is whole.

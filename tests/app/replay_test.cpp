@@ -7,13 +7,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/window/app_state.h"
 #include "app/headless/replay_run.h"
 #include "app/input/keys_file.h"
-#include "app/window/lifecycle.h"
-#include "app/window/main_loop.h"
 #include "app/session/playback.h"
 #include "app/session/recorder.h"
+#include "app/session/session.h"
+#include "app/window/app_state.h"
+#include "app/window/lifecycle.h"
+#include "app/window/main_loop.h"
 #include "framework/effect.h"
 #include "framework/game_digest.h"
 #include "games/pawtrap.h"
@@ -110,14 +111,14 @@ TEST(Replay, HeadlessReplayOfARecordedGameEndsIdentically) {
     fakePlatform.events = {keyDown(SDLK_RETURN)};
     testing::internal::CaptureStdout();
     const int keys[] = {SDLK_z, SDLK_e, SDLK_UP, SDLK_LEFT, SDLK_x, SDLK_q};
-    for (int pass = 0; pass < 4000 && (pass < 2 || app.inGame); ++pass) {
+    for (int pass = 0; pass < 4000 && (pass < 2 || inGame()); ++pass) {
         if (pass % 40 == 5) fakePlatform.events.push_back(keyDown(keys[pass / 40 % 6]));
         if (pass % 40 == 25) fakePlatform.events.push_back(keyUp(keys[pass / 40 % 6]));
         fakePlatform.now += pass % 7 == 0 ? 60 : 18;
         runPass(locals);
     }
     std::string live = testing::internal::GetCapturedStdout();
-    ASSERT_FALSE(app.inGame) << "the scripted game did not end";
+    ASSERT_FALSE(inGame()) << "the scripted game did not end";
     ASSERT_NE(live.find("game over: seed"), std::string::npos);
 
     restoreSettings();

@@ -2,6 +2,7 @@
 
 #include "app/saved/conf_text.h"
 #include "app/saved/scores_file.h"
+#include "app/saved/settings.h"
 #include "app/saved/settings_file.h"
 
 namespace {

@@ -3,6 +3,10 @@
 #include <vector>
 
 #include "app/input/bindings.h"
+#include "app/saved/settings.h"
+#include "app/session/keyboard_feed.h"
+#include "app/session/session.h"
+#include "support/fake_platform.h"
 #include "test_game.h"
 
 namespace {
@@ -15,12 +19,11 @@ protected:
         FrameworkTest::SetUp();
         auto owned = std::make_unique<TestGame>();
         running = owned.get();
-        app.currentGame = std::move(owned);
-        app.inGame = true;
+        playTestGame(std::move(owned));
     }
     // What the main loop does around every tick.
     void runTick() {
-        app.eventSequence = 0;
+        session.eventSequence = 0;
         running->tick();
     }
     static bool same(const InputEvent& a, const InputEvent& b) {
@@ -87,25 +90,25 @@ TEST_F(KeyInput, UnboundKeyPostsNothing) {
     gameKeyDown(SDLK_SPACE);
     gameKeyUp(SDLK_SPACE);
     EXPECT_TRUE(running->events.empty());
-    EXPECT_EQ(app.eventSequence, 0);
+    EXPECT_EQ(session.eventSequence, 0);
 }
 
 TEST_F(KeyInput, KeysWithoutARunningGameAreIgnored) {
-    app.currentGame.reset();
+    session.game.reset();
     gameKeyDown(SDLK_w);
     gameKeyUp(SDLK_w);
-    EXPECT_EQ(app.eventSequence, 0);
+    EXPECT_EQ(session.eventSequence, 0);
 }
 
 TEST_F(KeyInput, SequenceWrapsAfter255AndSortsAsSigned) {
-    app.eventSequence = 126;
+    session.eventSequence = 126;
     gameKeyDown(SDLK_w);  // 127
     gameKeyUp(SDLK_w);    // -128: comes first
     runTick();
     EXPECT_EQ(running->received, (std::vector<Button>{{0, 0, false}, {0, 0, true}}));
-    app.eventSequence = 255;
+    session.eventSequence = 255;
     gameKeyDown(SDLK_s);
-    EXPECT_EQ(app.eventSequence, 0);
+    EXPECT_EQ(session.eventSequence, 0);
     EXPECT_EQ(running->events.begin()->sequence, 0);
 }
 

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "app/session/session.h"
 #include "app/window/app_state.h"
 #include "framework/actor.h"
 #include "framework/effect.h"
@@ -55,7 +56,7 @@ constexpr int catGameId = 0;
 class FrameworkTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        app.currentGame.reset();
+        session.game.reset();
         app = AppState{};
         selectGame(noCatalogueEntry);
         restoreSettings();
@@ -63,7 +64,7 @@ protected:
         appRandomSource.seed(12345);
     }
     void TearDown() override {
-        app.currentGame.reset();
+        session.game.reset();
         restoreActorKinds();
     }
 

@@ -2,6 +2,9 @@
 
 #include <SDL_keysym.h>
 
+#include "app/saved/save_policy.h"
+#include "app/session/session.h"
+#include "app/window/game.h"
 #include "app/window/lifecycle.h"
 #include "app/window/main_loop.h"
 #include "app/window/menu.h"
@@ -40,7 +43,7 @@ protected:
     }
 
     void TearDown() override {
-        if (app.inGame) endGame();
+        if (inGame()) endGame();
     }
 
     void drawAtFrame(uint32_t frame) {
@@ -51,7 +54,7 @@ protected:
 };
 
 TEST_F(Menu, BestScoreShownAfterAGameScoringSeven) {
-    app.results[0].bestScore = 7;
+    gameResults[0].bestScore = 7;
     drawAtFrame(1);
     for (int y = 2; y <= 6; ++y) EXPECT_EQ(cellAt(2, y), 6) << y;    // the stem of the b
     for (int x = 48; x <= 50; ++x) EXPECT_EQ(cellAt(x, 6), 7) << x;  // the top of the 7
@@ -60,7 +63,7 @@ TEST_F(Menu, BestScoreShownAfterAGameScoringSeven) {
 }
 
 TEST_F(Menu, NoBestScoreBeforeAnyScore) {
-    app.results[0].bestScore = 0;
+    gameResults[0].bestScore = 0;
     drawAtFrame(1);
     for (int x = 0; x < 100; ++x) {
         for (int y = 0; y <= 6; ++y) EXPECT_EQ(cellAt(x, y), 0) << x << "," << y;
@@ -122,14 +125,14 @@ TEST_F(Menu, SidewaysKeysSwitchGamesWrappingAroundWithTheirColours) {
     const int keys[] = {SDLK_d, SDLK_RIGHT, SDLK_a, SDLK_LEFT};
     for (int i = 0; i < 4; ++i) {
         menuKeyDown(keys[i]);
-        ASSERT_EQ(app.selectedGame, expected[i]) << i;
+        ASSERT_EQ(selectedEntry->id, expected[i]) << i;
         ASSERT_EQ(selectedEntry->id, expected[i]);
         for (int e = 0; e < paletteSize; ++e) {
             EXPECT_NEAR(currentPalette.rgb[e][1][2], selectedEntry->baseColors[e][2], 0.081f) << e;
         }
     }
     EXPECT_EQ(app.menuCursor, 1);
-    EXPECT_FALSE(app.inGame);
+    EXPECT_FALSE(inGame());
     EXPECT_EQ(app.quitFade, 0);
 }
 
@@ -143,17 +146,17 @@ TEST_F(Menu, ArrowsStandFourColumnsInFromEitherEdge) {
 
 // Each game keeps its own result for the run: the cat game its best score, yarnball its last.
 TEST_F(Menu, YarnballShowsItsLastResultAndTheCatGameItsBestScore) {
-    app.results[0].bestScore = 7;
+    gameResults[0].bestScore = 7;
     menuKeyDown(SDLK_RIGHT);
     drawAtFrame(1);
     EXPECT_EQ(cellAt(2, 2), 0) << "no yarnball game has ended";
     app.menuCursor = 0;
     menuKeyDown(SDLK_RETURN);
-    ASSERT_TRUE(app.inGame);
-    app.currentGame->players[0].score = 5;
-    app.currentGame->players[1].score = 3;
+    ASSERT_TRUE(inGame());
+    session.game->players[0].score = 5;
+    session.game->players[1].score = 3;
     endGame();
-    EXPECT_EQ(app.selectedGame, yarnballId);
+    EXPECT_EQ(selectedEntry->id, yarnballId);
     drawAtFrame(1);
     for (int y = 2; y <= 6; ++y) EXPECT_EQ(cellAt(2, y), 6) << y;    // the l of "last: "
     for (int x = 23; x <= 25; ++x) EXPECT_EQ(cellAt(x, 6), 7) << x;  // the top of the 5
@@ -166,8 +169,8 @@ TEST_F(Menu, YarnballShowsItsLastResultAndTheCatGameItsBestScore) {
 TEST_F(Menu, EnterOnStartStartsAGame) {
     app.menuCursor = 0;
     menuKeyDown(SDLK_RETURN);
-    EXPECT_TRUE(app.inGame);
-    ASSERT_NE(app.currentGame, nullptr);
+    EXPECT_TRUE(inGame());
+    ASSERT_NE(session.game, nullptr);
     EXPECT_EQ(app.quitFade, 0);
 }
 
@@ -176,7 +179,7 @@ TEST_F(Menu, SpaceOnExitStartsTheQuit) {
     menuKeyDown(SDLK_SPACE);
     EXPECT_EQ(app.quitFade, 20);
     EXPECT_EQ(app.quitCountdown, 5);
-    EXPECT_FALSE(app.inGame);
+    EXPECT_FALSE(inGame());
 }
 
 TEST_F(Menu, SeedingDrawsColumnRowDirectionAndSpeedInOrder) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 
+#include "app/session/session.h"
 #include "app/window/app_state.h"
 #include "base/random.h"
 #include "framework/actor.h"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/session/session.h"
 #include "app/window/app_state.h"
 #include "framework/actor.h"
 #include "games/yarnball.h"

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/session/session.h"
 #include "app/window/app_state.h"
 #include "base/random.h"
 #include "framework/game_state.h"
@@ -15,7 +16,7 @@ namespace {
 class Canvas : public ::testing::Test {
 protected:
     void SetUp() override {
-        app.currentGame.reset();
+        session.game.reset();
         app = AppState{};
         selectGame(0);
         appRandomSource.seed(2024);

@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "app/session/session.h"
 #include "app/window/app_state.h"
 #include "app/window/main_loop.h"
 #include "framework/game_state.h"
 #include "graphics/canvas.h"
 #include "graphics/primitives.h"
+#include "support/fake_platform.h"
 
 namespace {
 
@@ -74,15 +76,11 @@ class Primitives : public ::testing::Test {
 protected:
     void SetUp() override {
         std::fill(std::begin(canvas.cells), std::end(canvas.cells), untouched);
-        app.inGame = false;
-        app.currentGame.reset();
+        session.game.reset();
         selectGame(0);
         updateGraphicsInputs();
     }
-    void TearDown() override {
-        app.inGame = false;
-        app.currentGame.reset();
-    }
+    void TearDown() override { session.game.reset(); }
 };
 
 // Stored picture; no two pixels alike, one transparent, so each orientation shows differently.
@@ -210,8 +208,7 @@ TEST_F(Primitives, EmptySpriteDrawsNothing) {
 }
 
 TEST_F(Primitives, WhileAGameRunsSpritesStayInsideItsFieldColumns) {
-    app.currentGame = std::make_unique<FieldGame>();
-    app.inGame = true;
+    playTestGame(std::make_unique<FieldGame>());
     updateGraphicsInputs();
     const int left = FieldGame::testFieldLeft;
     const int right = canvasWidth - 1 - left;
@@ -226,7 +223,6 @@ TEST_F(Primitives, WhileAGameRunsSpritesStayInsideItsFieldColumns) {
 }
 
 TEST_F(Primitives, FieldMarginsDoNotClipOutsideAGame) {
-    app.currentGame = std::make_unique<FieldGame>();
     updateGraphicsInputs();
     drawSpritePicture(opaqueSprite(16), 8, 50, 0);
     EXPECT_EQ(changedCells(), 256);

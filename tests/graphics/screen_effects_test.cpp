@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/session/session.h"
 #include "app/window/app_state.h"
 #include "base/random.h"
 #include "games/catalogue.h"

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/command_line.h"  // programVersion
+#include "games/catalogue.h"
 #include "net/handshake.h"
 #include "net/link.h"  // LinkEnd
 
@@ -56,6 +57,8 @@ std::vector<uint8_t> badMessage(const std::string& which, const Message& start) 
 int main(int argc, char** argv) {
     if (argc != 3 || enet_initialize() != 0) return 2;
     const std::string which = argv[2];
+    std::vector<std::string> titles;  // the host's, to greet it and to read its start
+    for (int i = 0; i < gameCount(); ++i) titles.push_back(gameCatalogue[i]->title);
     ENetHost* host = enet_host_create(nullptr, 1, 2, 0, 0);
     ENetAddress address;
     enet_address_set_host(&address, "127.0.0.1");
@@ -68,7 +71,7 @@ int main(int argc, char** argv) {
         if (enet_host_service(host, &event, 50) <= 0) continue;
         if (event.type == ENET_EVENT_TYPE_CONNECT) {
             connected = true;
-            Message hello = helloMessage(programVersion);
+            Message hello = helloMessage(programVersion, titles);
             if (which == "version") hello.protocol = protocolVersion + 1;
             if (which != "second") sendBytes(peer, 0, encodeMessage(hello));
         } else if (event.type == ENET_EVENT_TYPE_RECEIVE) {
@@ -76,6 +79,7 @@ int main(int argc, char** argv) {
             std::string why;
             DecodeLimits limits;
             limits.peerPlayer = 0;
+            limits.titles = &titles;
             if (event.channelID == 0 &&
                 decodeMessage(event.packet->data, event.packet->dataLength, limits, m, why) &&
                 m.type == MessageType::Start)

@@ -32,8 +32,11 @@ Message guestInputs() {
     return m;
 }
 
+const std::vector<std::string> hostTitles = {"whiskerwaltz", "yarnball"};
+
 DecodeLimits hostLimits() {
     DecodeLimits limits;
+    limits.titles = &hostTitles;
     limits.game = 3;
     limits.peerPlayer = 1;
     limits.executed = 100;
@@ -168,13 +171,16 @@ TEST(MessageCodec, AnotherProtocolsHelloIsReadForItsNumberOnly) {
     EXPECT_EQ(why, "type 99");
 }
 
-TEST(MessageCodec, AStartNamesAGameOfTheCatalogue) {
+TEST(MessageCodec, AStartNamesAGameOfTheReceiver) {
     Message start;
     start.type = MessageType::Start;
     start.delay = 3;
     start.title = "chess";
     EXPECT_EQ(refusal(start), "unknown game");
     start.title = "yarnball";
+    DecodeLimits noGames = hostLimits();
+    noGames.titles = nullptr;
+    EXPECT_EQ(refusal(start, noGames), "unknown game");
     start.delay = 0;
     EXPECT_EQ(refusal(start), "delay 0");
 }

@@ -14,8 +14,11 @@
 #include <thread>
 #include <vector>
 
-#include "app/window/app_state.h"
 #include "app/input/bindings.h"
+#include "app/session/keyboard_feed.h"
+#include "app/session/session.h"
+#include "app/window/app_state.h"
+#include "app/window/game.h"
 #include "app/window/lifecycle.h"
 #include "app/window/main_loop.h"
 #include "audio/audio_device.h"
@@ -180,7 +183,7 @@ protected:
     }
 
     void TearDown() override {
-        app.currentGame.reset();
+        session.game.reset();
         app = AppState{};
         shutdownAudio();
     }
@@ -188,7 +191,7 @@ protected:
     // One pass of the main loop in the frame's own steps, without the screen effects: their
     // wobble costs more than all the rest and takes no part in games or sound.
     void pass() {
-        if (!app.inGame) {
+        if (!inGame()) {
             keyboard.releaseAll();
             startGame();
             ++gamesStarted;
@@ -199,8 +202,8 @@ protected:
         if (random() % extraSoundOnePassIn == 0) playExtraSound();
         const unsigned n = random() % (maxTicksPerPass + 1);
         ticksElapsed += n;
-        if (app.inGame) advanceGame(n);
-        if (app.inGame && app.currentGame->gameOver) endGame();
+        if (inGame()) runDueTicks(n, 0);
+        if (inGame() && session.game->gameOver) endGame();
         const int reservedBefore = reservedCount();
         syncGameSide();
         slotsReturned += reservedBefore - reservedCount();
@@ -266,18 +269,17 @@ TEST_F(Soak, AnHourOfRandomPlayKeepsEveryQueueBoundedAndFreesEverySlot) {
     {
         AudioThread audio;
         while (ticksElapsed < soakTicks) {
-            const GameState* before = app.currentGame.get();
+            const GameState* before = session.game.get();
             const uint32_t ticksBefore = before ? before->tickCount : 0;
             pass();
-            if (app.inGame) {
-                const bool ticked =
-                    app.currentGame.get() == before && app.currentGame->tickCount > ticksBefore;
-                ASSERT_NO_FATAL_FAILURE(checkGame(*app.currentGame, ticked));
+            if (inGame()) {
+                const bool ticked = session.game.get() == before && session.game->tickCount > ticksBefore;
+                ASSERT_NO_FATAL_FAILURE(checkGame(*session.game, ticked));
             }
             ASSERT_NO_FATAL_FAILURE(checkSlotLists());
             ASSERT_FALSE(audio.breach.load()) << "the audio thread's lists ran out of bounds";
         }
-        if (app.inGame) endGame();
+        if (inGame()) endGame();
         syncGameSide();
         audio.stop();
         EXPECT_GT(audio.callbacks.load(), 0);

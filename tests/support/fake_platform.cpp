@@ -1,6 +1,9 @@
 #include "support/fake_platform.h"
 
 #include "app/input/actions.h"
+#include "app/saved/save_policy.h"
+#include "app/session/keyboard_feed.h"
+#include "app/session/session.h"
 #include "app/window/app_state.h"
 #include "framework/game_state.h"
 
@@ -10,11 +13,20 @@ void resetFakePlatform() { fakePlatform = FakePlatform{}; }
 
 void resetApplication() {
     resetFakePlatform();
-    app.currentGame.reset();
+    session = Session{};
+    gameResults.clear();
     app = AppState{};
     restoreSettings();
     selectGame(0);
     heldInput = HeldInput{};
+}
+
+GameState& playTestGame(std::unique_ptr<GameState> game) {
+    session = Session{};
+    session.entry = selectedEntry;
+    session.feed = &keyboardFeed;
+    session.game = std::move(game);
+    return *session.game;
 }
 
 AppEvent keyDown(int key, int scancode) { return {AppEventType::KeyDown, false, key, scancode}; }
@@ -29,6 +41,8 @@ bool platformPollEvent(AppEvent& event) {
     if (fakePlatform.events.empty()) return false;
     event = fakePlatform.events.front();
     fakePlatform.events.pop_front();
+    if (event.type == AppEventType::KeyDown) fakePlatform.keysDown.insert(event.key);
+    if (event.type == AppEventType::KeyUp) fakePlatform.keysDown.erase(event.key);
     return true;
 }
 
@@ -42,6 +56,8 @@ void platformKeyRepeat(int delay, int interval) {
     fakePlatform.keyRepeatDelay = delay;
     fakePlatform.keyRepeatInterval = interval;
 }
+
+bool platformKeyDown(int key) { return fakePlatform.keysDown.count(key) > 0; }
 
 void platformQuit() {}
 

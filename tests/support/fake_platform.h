@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,6 +15,9 @@ struct FakePlatform {
     uint32_t now = 0;
     uint64_t cpuMicroseconds = 0;
     std::deque<AppEvent> events;
+    // The keys down, as SDL keeps them: the delivered presses less the delivered releases. A test
+    // takes a key out to let it go where no release reaches the program.
+    std::set<int> keysDown;
     std::vector<uint32_t> delays;
     int polls = 0;
     int presented = 0;
@@ -35,6 +39,9 @@ void resetFakePlatform();
 // The fake platform, the application record, the settings and the selected game as a fresh
 // start leaves them.
 void resetApplication();
+// A game of the test's own, running in the session as one played at this keyboard.
+class GameState;
+GameState& playTestGame(std::unique_ptr<GameState> game);
 AppEvent keyDown(int key, int scancode = 0);
 AppEvent keyUp(int key, int scancode = 0);
 AppEvent focus(bool gain);

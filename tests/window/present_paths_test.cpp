@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "app/platform/platform.h"
+#include "app/saved/settings.h"
+#include "app/session/session.h"
 #include "app/window/app_state.h"
 #include "app/window/menu.h"
-#include "app/platform/platform.h"
 #include "base/random.h"
 #include "graphics/canvas.h"
 #include "graphics/primitives.h"

@@ -1,0 +1,97 @@
+#include "app/netplay/net_game.h"
+
+#include <algorithm>
+
+#include "app/netplay/peer.h"
+#include "app/session/playback.h"
+#include "app/session/session.h"
+#include "games/catalogue.h"
+
+namespace {
+
+// Owned by this file: the script of a headless net game, set once by useScript(); how far it was
+// queued is wiped at every game.
+struct NetScript {
+    bool used = false;
+    Replay replay;
+    std::vector<InputEvent> mine;  // its events of this side's player, in tick order
+    size_t next = 0;
+};
+
+NetScript script;
+
+void queueScriptThrough(uint32_t last) {
+    while (script.next < script.mine.size() && script.mine[script.next].tick <= last)
+        queueLocalEvent(net.lockstep, script.mine[script.next++]);
+}
+
+void takeScriptOfPlayer(int player) {
+    script.mine.clear();
+    script.next = 0;
+    for (const InputEvent& e : script.replay.events) {
+        if (e.player == player) script.mine.push_back(e);
+    }
+    std::stable_sort(script.mine.begin(), script.mine.end(),
+                     [](const InputEvent& a, const InputEvent& b) { return a.tick < b.tick; });
+}
+
+class PeerFeed : public InputFeed {
+public:
+    void press(int button, int type) override {
+        stampLocalEvent(net.lockstep, type,
+                        net.lockstep.localPlayer * buttonsPerPlayer + button % buttonsPerPlayer);
+    }
+    bool queueTick(GameState& game) override {
+        LockstepSession& lockstep = net.lockstep;
+        queueScriptThrough(lockstep.executed + lockstep.delay);
+        closeForNextTick(lockstep);
+        if (!tickReady(lockstep)) return false;
+        for (const InputEvent& e : takeTick(lockstep)) {
+            game.events.insert(e);
+            noteInputEvent(e);
+            net.played.push_back(e);
+        }
+        return true;
+    }
+    void tickRan(const GameState& game) override {
+        if (syncDue(net.lockstep))
+            sendMessage(Channel::Control, noteLocalDigest(net.lockstep, session.entry->digest(game)));
+    }
+    // What the ticks closed goes out at once, and what came meanwhile is taken.
+    void ranDueTicks() override { pumpNet(0); }
+    int32_t msAhead(uint32_t gameMs) const override {
+        return msAheadOfPeer(net.lockstep, gameMs, meanRoundTrip(net.roundTrip));
+    }
+    // The other side could run no tick without this one's inputs: it pauses too.
+    void paused(bool paused) override { sendPause(paused); }
+    bool leave() override {
+        leaveNetGame(net.lockstep.localClosed);
+        return true;
+    }
+    void ended() override { endNetGame(); }
+    bool pausesWhenAway() const override { return false; }
+};
+
+PeerFeed feed;
+
+}  // namespace
+
+InputFeed& peerFeed = feed;
+
+void useScript(const Replay& replay) {
+    script.used = true;
+    script.replay = replay;
+}
+
+// The guest heard of the start half a round trip after the host began, and counts that time as run.
+void startNetSession(const Message& start) {
+    beginNetGame(start);
+    if (script.used) {
+        takeScriptOfPlayer(net.lockstep.localPlayer);
+        queueScriptThrough(start.delay - 1);
+    }
+    closeLocalTicks(net.lockstep, start.delay - 1);
+    if (script.used && script.replay.hasEnd) leaveNetGame(script.replay.endTick);
+    startSession(*findGameByTitle(start.title), start.seed, feed);
+    if (!net.hosting) session.tickTarget = meanRoundTrip(net.roundTrip) / 2 / tickLength;
+}

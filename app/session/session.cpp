@@ -1,0 +1,138 @@
+#include "app/session/session.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/session/playback.h"
+#include "app/session/result_lines.h"
+#include "audio/sound_queue.h"
+#include "framework/actor.h"
+#include "games/catalogue.h"
+#include "graphics/canvas.h"
+
+Session session;
+
+namespace {
+
+// A side ahead of the other by more than a tick runs one tick fewer in so many, until level.
+constexpr uint32_t giveWayEvery = 9;
+
+// What the lines need of a tick: the digest at the tick the game's end began (from then on a game
+// may draw from its stream once per drawn frame: the cat game's death shake), and the tick that set
+// gameOver, however many ticks a late pass runs after it.
+void noteTickForLines(const GameState& game) {
+    if (game.endCountdown > 0 && !session.endDigestTaken) {
+        session.endDigest = session.entry->digest(game);
+        session.endDigestTaken = true;
+    }
+    if (game.gameOver && session.gameOverLine.empty())
+        session.gameOverLine = gameOverLine(*session.entry, session.seed, game, session.endDigest);
+}
+
+void noteWaiting(uint32_t now) {
+    if (session.waiting) return;
+    session.waiting = true;
+    session.waitingSince = now;
+}
+
+void noteWaitOver(uint32_t now) {
+    if (!session.waiting) return;
+    session.waiting = false;
+    ++session.waitedTicks;
+    session.longestWait = std::max(session.longestWait, now - session.waitingSince);
+}
+
+void giveWay(const GameState& game) {
+    if (game.tickCount % giveWayEvery == 0 &&
+        session.feed->msAhead(game.tickCount * tickLength) > int32_t(tickLength))
+        --session.tickTarget;
+}
+
+}  // namespace
+
+bool inGame() { return session.game != nullptr; }
+
+void selectGame(int id) {
+    selectedEntry = findGameEntry(id);
+    graphicsInputs.baseColors = selectedEntry ? selectedEntry->baseColors : nullptr;
+    graphicsInputs.sprites = selectedEntry ? selectedEntry->sprites : nullptr;
+}
+
+void startSession(const GameEntry& entry, uint32_t seed, InputFeed& feed) {
+    selectGame(entry.id);
+    restoreActorKinds();
+    requestEchoCut();
+    session = Session{};
+    session.entry = &entry;
+    session.feed = &feed;
+    session.seed = seed;
+    noteGameStart(seed, entry.title);
+    session.game = entry.create(seed);
+}
+
+void pressButton(int button, int type) {
+    if (inGame()) session.feed->press(button, type);
+}
+
+bool runTick(uint32_t now) {
+    GameState& game = *session.game;
+    session.eventSequence = 0;
+    if (!session.feed->queueTick(game)) {
+        noteWaiting(now);
+        return false;
+    }
+    noteWaitOver(now);
+    game.tick();
+    noteTickForLines(game);
+    session.feed->tickRan(game);
+    return true;
+}
+
+unsigned runDueTicks(unsigned n, uint32_t now) {
+    if (session.skipNextAdvance) {
+        session.skipNextAdvance = false;
+        return 0;
+    }
+    GameState& game = *session.game;
+    const uint32_t first = game.tickCount;
+    session.tickTarget += n;
+    while (game.tickCount < session.tickTarget && !game.gameOver) {
+        if (!runTick(now)) break;
+        giveWay(game);
+    }
+    // A tick run at the start counts as one of those due.
+    session.tickTarget = std::max(session.tickTarget, game.tickCount);
+    session.feed->ranDueTicks();
+    return game.tickCount - first;
+}
+
+void setPaused(bool paused) {
+    if (!inGame() || session.paused == paused) return;
+    session.paused = paused;
+    session.feed->paused(paused);
+}
+
+bool leaveSession() {
+    session.paused = false;
+    return session.feed->leave();
+}
+
+void endSession() {
+    if (!inGame()) return;
+    session.feed->ended();
+    noteGameEnd(*session.game);
+    session.game.reset();
+    session.paused = false;
+    requestEchoCut();
+}
+
+std::string sessionLine() {
+    if (!session.gameOverLine.empty()) return session.gameOverLine;
+    return leftLine(*session.entry, session.seed, *session.game);
+}
+
+void reportGameOver() {
+    if (session.gameOverLine.empty()) return;
+    std::printf("%s\n", session.gameOverLine.c_str());
+    std::fflush(stdout);
+}

@@ -1,0 +1,77 @@
+#pragma once
+// The game session: the one running game, how it starts, is fed, runs its due ticks and ends.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "framework/game_entry.h"
+#include "framework/game_state.h"
+
+// Where the players' events come from: this keyboard and its pads, a recording, or the other side
+// of a net game. Chosen once, when a game starts; the session asks nothing else of the mode.
+class InputFeed {
+public:
+    virtual ~InputFeed() = default;
+    // A local player pressed (pressEvent) or released (releaseEvent) a button.
+    virtual void press(int button, int type) = 0;
+    // Queues the events of the game's next tick; false while they are not all known: it waits.
+    virtual bool queueTick(GameState& game) = 0;
+    virtual void tickRan(const GameState&) {}
+    // After the due ticks of a pass ran, or the next waits.
+    virtual void ranDueTicks() {}
+    // How far this side's game, at gameMs of its time, runs ahead of the other side's.
+    virtual int32_t msAhead(uint32_t) const { return 0; }
+    // The game paused or resumed here.
+    virtual void paused(bool) {}
+    // A player leaves: false when the game ends now, true when it plays on to a tick the feed sets.
+    virtual bool leave() { return false; }
+    virtual void ended() {}
+    // A game alone pauses while its players are away; a net game cannot stop the other side.
+    virtual bool pausesWhenAway() const { return true; }
+};
+
+// The running game. Owned by app/session; made anew by startSession() at every game, wiped by
+// endSession(). Main thread.
+struct Session {
+    std::unique_ptr<GameState> game;  // set exactly while a game runs
+    const GameEntry* entry = nullptr;
+    InputFeed* feed = nullptr;
+    uint32_t seed = 0;
+    bool paused = false;           // the ticks wait; nothing a game records or replays sees it
+    uint32_t tickTarget = 0;       // the ticks due by the clock
+    bool skipNextAdvance = false;  // the ticks of the pass that started the game are not run
+    uint8_t eventSequence = 0;     // wraps; read as signed by the event order
+    bool endDigestTaken = false;
+    uint64_t endDigest = 0;     // at the tick the game's end began
+    std::string gameOverLine;   // once gameOver is set
+    bool waiting = false;       // the next tick waits for its inputs
+    uint32_t waitingSince = 0;  // ms, on the clock runDueTicks() is given
+    uint32_t waitedTicks = 0;   // ticks that waited, and the longest wait in ms
+    uint32_t longestWait = 0;
+};
+
+extern Session session;
+
+bool inGame();
+// Makes the catalogue entry with this id the selected game, for the frame, the framework and
+// the graphics alike.
+void selectGame(int id);
+// The one way a game starts, in every mode: the entry's tables and echo fresh, its game created
+// from the seed, the recording begun.
+void startSession(const GameEntry& entry, uint32_t seed, InputFeed& feed);
+// A local player's press or release, to whatever the feed makes of it.
+void pressButton(int button, int type);
+// Runs the game's next tick once its inputs are known: false while it waits.
+bool runTick(uint32_t now);
+// `n` more ticks are due: runs the due ticks whose inputs are known, up to game over, at `now` ms
+// on the caller's clock. A side that runs ahead of the other gives way. The ticks run.
+unsigned runDueTicks(unsigned n, uint32_t now);
+void setPaused(bool paused);
+// A player leaves the game: false when it ends now, true when it plays on to the tick both sides
+// end it at.
+bool leaveSession();
+void endSession();
+// The game-over line of a game that ended by game over; else the line of a game left.
+std::string sessionLine();
+// Prints the game-over line of a game that has reached game over.
+void reportGameOver();
