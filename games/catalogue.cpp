@@ -51,6 +51,15 @@ int gameCount() {
     return count;
 }
 
+const std::vector<std::string>& catalogueTitles() {
+    static const std::vector<std::string> titles = [] {
+        std::vector<std::string> list;
+        for (int i = 0; i < gameCount(); ++i) list.push_back(gameCatalogue[i]->title);
+        return list;
+    }();
+    return titles;
+}
+
 std::string gameTitles() {
     std::string titles;
     for (int i = 0; i < gameCount(); ++i) titles += (i ? ", " : "") + std::string(gameCatalogue[i]->title);

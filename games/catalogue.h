@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "framework/game_entry.h"
 
@@ -16,5 +17,7 @@ const GameEntry* findGameByTitle(const std::string& title);
 // The id of the game `step` places along the list from the one with this id, wrapping around.
 int neighbourGameId(int id, int step);
 int gameCount();
+// Every title, in the list's order: what two sides of a net game must share. Made once.
+const std::vector<std::string>& catalogueTitles();
 // Every title, in the list's order, set apart by ", ".
 std::string gameTitles();

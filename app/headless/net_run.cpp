@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 
 #include "app/command_line.h"
 #include "app/netplay/net_game.h"
@@ -28,15 +27,6 @@ struct HeadlessRun {
     uint32_t lastPass = 0;     // linkMillis() of the last pass of the game
     uint32_t accumulator = 0;  // ms not yet turned into ticks
 };
-
-bool loadScript(const std::string& path, HeadlessRun& run, std::string& error) {
-    std::ifstream in(path);
-    if (!in) {
-        error = "cannot read " + path;
-        return false;
-    }
-    return parseReplay(in, path, run.script, error);
-}
 
 void beginGame(HeadlessRun& run, const Message& start) {
     startNetSession(start);
@@ -83,18 +73,14 @@ void waitUntilPeerHoldsAll(HeadlessRun& run) {
     const uint32_t start = linkMillis();
     while (!run.peerGone && !peerHoldsThrough(net.lockstep, session.game->tickCount) &&
            linkMillis() - start < noWordLimit) {
-        pumpNet(playingWait);
-        run.peerGone |= net.news.ended;
-        net.news = NetNews{};
+        run.peerGone |= takeNetNews(playingWait).ended;
     }
 }
 
 // Before a game: greeting, and the host's start once the round trip is known. False when the
 // run ends: a guest refused or alone.
 bool awaitStart(HeadlessRun& run) {
-    pumpNet(idleWait);
-    const NetNews news = net.news;
-    net.news = NetNews{};
+    const NetNews news = takeNetNews(idleWait);
     if (news.ended) return net.hosting;  // a host goes on serving
     if (net.hosting && net.greeted && (net.fixedDelay || net.roundTrip.count >= startSamples))
         beginGame(run, sendStart(findGameEntry(run.script.gameId)->title, run.script.seed));
@@ -104,9 +90,7 @@ bool awaitStart(HeadlessRun& run) {
 
 // One pass of a game; -1 while it goes on, else the run's exit status.
 int playPass(HeadlessRun& run) {
-    pumpNet(playingWait);
-    const NetNews news = net.news;
-    net.news = NetNews{};
+    const NetNews news = takeNetNews(playingWait);
     run.peerGone |= news.ended;
     if (news.dropped && net.hosting) {
         // The peer was refused for a bad message: the game is void, and the host serves on.
@@ -142,7 +126,7 @@ int playPass(HeadlessRun& run) {
 int runNetHeadless(const Options& options) {
     HeadlessRun run;
     std::string error;
-    if (!loadScript(options.scriptPath, run, error) ||
+    if (!readReplayFile(options.scriptPath, run.script, error) ||
         (!options.recordPath.empty() && !startRecording(options.recordPath, error))) {
         std::fprintf(stderr, "tandrel: %s\n", error.c_str());
         return usageStatus;

@@ -18,16 +18,6 @@ namespace {
 constexpr uint32_t pingInterval = 200;           // ms
 constexpr uint32_t resendInterval = tickLength;  // ms between packets when no tick closed
 
-// The games both sides must share, and the only ones a start or choice may name.
-const std::vector<std::string>& catalogueTitles() {
-    static const std::vector<std::string> titles = [] {
-        std::vector<std::string> list;
-        for (int i = 0; i < gameCount(); ++i) list.push_back(gameCatalogue[i]->title);
-        return list;
-    }();
-    return titles;
-}
-
 void sendInputs() {
     sendMessage(Channel::Inputs, inputsMessage(net.lockstep));
     net.lastSend = linkMillis();
@@ -194,6 +184,13 @@ void pumpNet(uint32_t waitMs) {
     const bool closedMore = net.lockstep.localClosed != net.closedAtSend;
     if (net.greeted && (closedMore || (unacknowledged && linkMillis() - net.lastSend >= resendInterval)))
         sendInputs();
+}
+
+NetNews takeNetNews(uint32_t waitMs) {
+    pumpNet(waitMs);
+    const NetNews news = net.news;
+    net.news = NetNews{};
+    return news;
 }
 
 void sayOfPeer(const std::string& what) {

@@ -52,6 +52,8 @@ bool startNet(const Options& options, std::string& error);
 // Takes every event of the link (waiting at most `waitMs` for the first), pings, and resends
 // what the peer has not acknowledged.
 void pumpNet(uint32_t waitMs);
+// Pumps as pumpNet() does and hands over what the peer said since the last time, wiping it.
+NetNews takeNetNews(uint32_t waitMs);
 // "tandrel: ADDRESS: what" on standard error.
 void sayOfPeer(const std::string& what);
 // Host: the delay for this game, from --delay or the round trip.

@@ -1,7 +1,5 @@
 #include "app/session/playback.h"
 
-#include <fstream>
-
 #include "app/session/recorder.h"
 #include "app/session/session.h"
 
@@ -37,12 +35,7 @@ RecordingFeed feed;
 InputFeed& recordingFeed = feed;
 
 bool loadReplay(const std::string& path, std::string& error) {
-    std::ifstream in(path);
-    if (!in) {
-        error = "cannot read " + path;
-        return false;
-    }
-    if (!parseReplay(in, path, playback.replay, error)) return false;
+    if (!readReplayFile(path, playback.replay, error)) return false;
     playback.playing = true;
     playback.path = path;
     return true;

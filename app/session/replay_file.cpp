@@ -1,5 +1,6 @@
 #include "app/session/replay_file.h"
 
+#include <fstream>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -103,3 +104,12 @@ void writeReplayEvent(std::ostream& out, const InputEvent& e) {
 }
 
 void writeReplayEnd(std::ostream& out, uint32_t tick) { out << "end " << tick << "\n"; }
+
+bool readReplayFile(const std::string& path, Replay& replay, std::string& error) {
+    std::ifstream in(path);
+    if (!in) {
+        error = "cannot read " + path;
+        return false;
+    }
+    return parseReplay(in, path, replay, error);
+}

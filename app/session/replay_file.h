@@ -24,6 +24,8 @@ struct Replay {
 //   event TICK PLAYER SEQUENCE TYPE BUTTON
 //   end TICK
 bool parseReplay(std::istream& in, const std::string& name, Replay& replay, std::string& error);
+// The file at `path`, parsed; "cannot read PATH" when it cannot be opened.
+bool readReplayFile(const std::string& path, Replay& replay, std::string& error);
 void writeReplayHeader(std::ostream& out, uint32_t seed, const char* title);
 void writeReplayEvent(std::ostream& out, const InputEvent& event);
 void writeReplayEnd(std::ostream& out, uint32_t tick);

@@ -30,8 +30,8 @@ public:
     virtual bool pausesWhenAway() const { return true; }
 };
 
-// The running game. Owned by app/session; made anew by startSession() at every game, wiped by
-// endSession(). Main thread.
+// The running game. Owned by app/session; made anew by startSession() at every game; endSession()
+// frees the game and keeps its seed and lines. Main thread.
 struct Session {
     std::unique_ptr<GameState> game;  // set exactly while a game runs
     const GameEntry* entry = nullptr;

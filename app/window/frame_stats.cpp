@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/window/app_state.h"
 #include "app/platform/platform.h"
+#include "app/window/app_state.h"
 
 FrameStats frameStats;
 

@@ -49,7 +49,7 @@ void startNetGameHere(const Message& start) {
     enterWindowGame();
 }
 
-void takeNews(const NetNews& news) {
+void actOnNews(const NetNews& news) {
     if (news.greeted && net.hosting) sendChoice(selectedEntry->title);
     // The host's game in its own colours at once, as a choice on this menu would show it; it is
     // the host's, not this player's, and stays out of settings.conf.
@@ -84,11 +84,9 @@ NetRole netRole() {
 
 void netPass() {
     if (!net.on) return;
-    pumpNet(0);
-    const NetNews news = net.news;
-    net.news = NetNews{};
+    const NetNews news = takeNetNews(0);
     if (news.ended) notify(net.lastSaid);
-    takeNews(news);
+    actOnNews(news);
     if (netGameRuns() && stopReached(net.lockstep)) endGame();
     if (netGameRuns() && net.lockstep.outOfSync) {
         reportOutOfSync(session.seed, selectedEntry->title);

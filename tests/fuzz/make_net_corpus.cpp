@@ -29,9 +29,7 @@ Message ofType(MessageType type) {
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
     const std::string dir = argv[1];
-    std::vector<std::string> titles;
-    for (int i = 0; i < gameCount(); ++i) titles.push_back(gameCatalogue[i]->title);
-    write(dir + "/hello", helloMessage("tandrel 0.1.0", titles));
+    write(dir + "/hello", helloMessage("tandrel 0.1.0", catalogueTitles()));
     Message start = ofType(MessageType::Start);
     start.title = "yarnball";
     start.seed = 1796740940;

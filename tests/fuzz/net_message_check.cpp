@@ -15,16 +15,6 @@ void promise(bool kept) {
     if (!kept) __builtin_trap();
 }
 
-// The program's own: a start or choice of its games gets past the title to the checks after it.
-const std::vector<std::string>& catalogueTitles() {
-    static const std::vector<std::string> titles = [] {
-        std::vector<std::string> list;
-        for (int i = 0; i < gameCount(); ++i) list.push_back(gameCatalogue[i]->title);
-        return list;
-    }();
-    return titles;
-}
-
 void checkInputs(const Message& m, const DecodeLimits& limits) {
     promise(m.player == limits.peerPlayer && m.ticks.size() <= tickWindow);
     for (const auto& tick : m.ticks) {

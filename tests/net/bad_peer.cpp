@@ -57,8 +57,7 @@ std::vector<uint8_t> badMessage(const std::string& which, const Message& start) 
 int main(int argc, char** argv) {
     if (argc != 3 || enet_initialize() != 0) return 2;
     const std::string which = argv[2];
-    std::vector<std::string> titles;  // the host's, to greet it and to read its start
-    for (int i = 0; i < gameCount(); ++i) titles.push_back(gameCatalogue[i]->title);
+    const std::vector<std::string>& titles = catalogueTitles();  // the host's, to greet it and read its start
     ENetHost* host = enet_host_create(nullptr, 1, 2, 0, 0);
     ENetAddress address;
     enet_address_set_host(&address, "127.0.0.1");
