@@ -18,7 +18,9 @@ bool readIndex(const char* text, int& index) {
 }
 
 // Whether the argument after i is a value rather than the next option.
-bool valueFollows(int argc, const char* const argv[], int i) { return i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0; }
+bool valueFollows(int argc, const char* const argv[], int i) {
+    return i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0;
+}
 
 bool readNetOption(int argc, const char* const argv[], int& i, Options& options, std::string& error) {
     const bool host = !std::strcmp(argv[i], "--host");
@@ -42,7 +44,8 @@ bool checkNetOptions(const Options& options, std::string& error) {
     else if (options.delay && !options.host) error = "--delay goes with --host: the host chooses the delay";
     else if (!options.scriptPath.empty() && !(net && options.headless))
         error = "--script goes with --headless and --host or --join";
-    else if (net && options.headless && options.scriptPath.empty()) error = "--headless with --host or --join needs --script";
+    else if (net && options.headless && options.scriptPath.empty())
+        error = "--headless with --host or --join needs --script";
     else if (options.headless && !net && options.replayPath.empty()) error = "--headless needs --replay";
     else return true;
     return false;
@@ -66,6 +69,8 @@ const char* usageText() {
            "                    on UDP port 26100 unless given\n"
            "  --join ADDRESS[:PORT]  join a host's game over the network (player 2)\n"
            "  --delay N         the host's input delay, in 18 ms ticks (default: from the round trip)\n"
+           "  --sync-test N     with --replay and --headless: after every tick, go back N ticks\n"
+           "                    and run them again; each must come out as it did the first time\n"
            "  --script FILE     with --headless and --host or --join: play this side's player's\n"
            "                    events of the recording in FILE; the host takes its seed and game\n"
            "  --immediate       draw with OpenGL immediate mode (slower; for comparison)\n"
@@ -109,6 +114,13 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
                 return false;
             }
             ++i;
+        } else if (!std::strcmp(arg, "--sync-test")) {
+            if (i + 1 >= argc || !readIndex(argv[i + 1], options.syncTest) || options.syncTest < 1 ||
+                options.syncTest > maxSyncTestTicks) {
+                error = "--sync-test needs a number of ticks from 1 to " + std::to_string(maxSyncTestTicks);
+                return false;
+            }
+            ++i;
         } else if (!std::strcmp(arg, "--volume")) {
             if (i + 1 >= argc || !readIndex(argv[i + 1], options.volume) || options.volume > maxVolume) {
                 error = "--volume needs a number from 0 to 100";
@@ -145,6 +157,10 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
     if (!checkNetOptions(options, error)) return false;
     if (!options.gameTitle.empty() && !options.replayPath.empty()) {
         error = "--game and --replay cannot be used together: a replay plays its own game";
+        return false;
+    }
+    if (options.syncTest && !(options.headless && !options.replayPath.empty())) {
+        error = "--sync-test goes with --replay and --headless";
         return false;
     }
     if (!options.recordPath.empty() && !options.replayPath.empty()) {

@@ -8,6 +8,8 @@
 // The program and its version, as --version prints them and a net peer is told.
 constexpr const char* programVersion = "tandrel 0.1.0";
 
+constexpr int maxSyncTestTicks = 64;
+
 struct Options {
     bool windowed = false;
     int display = anyDisplay;  // --display N: the monitor's place in xrandr's list
@@ -21,6 +23,7 @@ struct Options {
     bool printSettings = false;
     std::string keysPath;
     bool stats = false;
+    int syncTest = 0;  // --sync-test N: ticks rolled back after every tick of a headless replay
     std::string recordPath;
     std::string replayPath;
     std::string gameTitle;   // the game selected at start-up; empty: settings.conf's, else the first

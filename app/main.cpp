@@ -91,6 +91,7 @@ int main(int argc, char** argv) {
         return usageStatus;
     }
     if (options.headless && (options.host || options.join)) return runNetHeadless(options);
+    if (options.headless && options.syncTest) return runSyncTest(options.syncTest);
     if (options.headless) return runHeadlessReplay();
     if (!options.recordPath.empty() && !startRecording(options.recordPath, error)) {
         std::fprintf(stderr, "tandrel: %s\n", error.c_str());

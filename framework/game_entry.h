@@ -30,6 +30,9 @@ struct GameEntry {
     std::unique_ptr<GameState> (*create)(uint32_t seed);
     // A fingerprint of everything that shapes the rest of a game of this entry.
     uint64_t (*digest)(const GameState& game);
+    // The whole state of one game of this entry onto another made by `create`: a snapshot is
+    // taken and put back with it (copyGame<TheGamesClass>).
+    void (*copy)(GameState& to, const GameState& from);
     Scoring scoring;
 };
 

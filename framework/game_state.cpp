@@ -30,6 +30,58 @@ GameState::GameState(uint32_t seed) : gameRandom(seed), cosmeticRandom(seed) {
 
 GameState::~GameState() = default;
 
+GameState& GameState::operator=(const GameState& other) {
+    if (this == &other) return *this;
+    tickCount = other.tickCount;
+    copyActors(other.actors);
+    players = other.players;
+    events = other.events;
+    copyEffects(other.effects);
+    flashTimer = other.flashTimer;
+    gameOver = other.gameOver;
+    nextActorId = other.nextActorId;
+    endCountdown = other.endCountdown;
+    gameRandom = other.gameRandom;
+    cosmeticRandom = other.cosmeticRandom;
+    gameRandomDraws = other.gameRandomDraws;
+    fear = other.fear;
+    return *this;
+}
+
+// An actor the other lacks keeps its node for one it has; both maps stay in id order.
+void GameState::copyActors(const ActorMap& from) {
+    for (auto it = actors.begin(); it != actors.end();) {
+        if (from.count(it->first)) ++it;
+        else spareActors.push_back(actors.extract(it++));
+    }
+    for (const auto& [id, actor] : from) {
+        auto mine = actors.find(id);
+        if (mine == actors.end() && spareActors.empty()) {
+            mine = actors.emplace(id, std::make_unique<Actor>()).first;
+        } else if (mine == actors.end()) {
+            ActorMap::node_type node = std::move(spareActors.back());
+            spareActors.pop_back();
+            node.key() = id;
+            mine = actors.insert(std::move(node)).position;
+        }
+        *mine->second = *actor;
+    }
+}
+
+void GameState::copyEffects(const std::list<std::unique_ptr<Effect>>& from) {
+    auto mine = effects.begin();
+    for (const auto& effect : from) {
+        if (mine == effects.end()) {
+            if (spareEffects.empty()) effects.push_back(std::make_unique<Effect>());
+            else effects.splice(effects.end(), spareEffects, spareEffects.begin());
+            mine = std::prev(effects.end());
+        }
+        **mine = *effect;
+        ++mine;
+    }
+    spareEffects.splice(spareEffects.end(), effects, mine, effects.end());
+}
+
 void GameState::tick() {
     dispatchDueEvents();
     updatePlayerTimers();
@@ -80,7 +132,7 @@ void GameState::sweepActors() {
     }
 }
 
-void GameState::removeActor(std::map<int, std::unique_ptr<Actor>>::iterator it) {
+void GameState::removeActor(ActorMap::iterator it) {
     const Actor& actor = *it->second;
     const int owner = actor.owner;
     if (actorKinds.kinds[actor.kind].releasesHolder && isPlayer(owner) &&

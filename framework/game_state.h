@@ -55,14 +55,15 @@ struct InputEvent {
 // in those four to a queued one is dropped.
 bool operator<(const InputEvent& a, const InputEvent& b);
 
-// The base of every game. Owned by the frame's currentGame; owns its players, events,
-// actors and effects.
+// The base of every game. Owned by the game session; owns its players, events, actors and
+// effects. A game's whole state can be copied onto another of its kind (a snapshot, or a
+// snapshot back onto the game): each game's class defaults its assignment, which copies its
+// own values after these.
 class GameState {
 public:
     explicit GameState(uint32_t seed);
     virtual ~GameState();
     GameState(const GameState&) = delete;
-    GameState& operator=(const GameState&) = delete;
 
     virtual void tick();
     virtual void draw();
@@ -98,12 +99,30 @@ public:
     int gameRandomDraws = 0;
     int fear = 0;
 
+protected:
+    // Everything above, copied into what this game holds already, so that a copy once warmed up
+    // allocates nothing unless the other holds more actors, effects or events than this ever did.
+    GameState& operator=(const GameState& other);
+
 private:
+    using ActorMap = std::map<int, std::unique_ptr<Actor>>;
+    void copyActors(const ActorMap& from);
+    void copyEffects(const std::list<std::unique_ptr<Effect>>& from);
     void dispatchDueEvents();
     void updatePlayerTimers();
     void updateActors();
     void sweepActors();
     void updateEffects();
     void runEndCountdown();
-    void removeActor(std::map<int, std::unique_ptr<Actor>>::iterator it);
+    void removeActor(ActorMap::iterator it);
+
+    // Kept for the copies: never copied themselves.
+    std::vector<ActorMap::node_type> spareActors;
+    std::list<std::unique_ptr<Effect>> spareEffects;
 };
+
+// Copies the whole state of one game of a class onto another of the same class.
+template <class Game>
+void copyGame(GameState& to, const GameState& from) {
+    static_cast<Game&>(to) = static_cast<const Game&>(from);
+}

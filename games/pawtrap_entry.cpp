@@ -55,5 +55,6 @@ const GameEntry pawtrapEntry = {
     drawPawtrapInstructions,
     createPawtrap,
     pawtrapDigest,
+    copyGame<Pawtrap>,
     Scoring::Shared,
 };

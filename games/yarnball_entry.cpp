@@ -48,5 +48,6 @@ const GameEntry yarnballEntry = {
     drawYarnballInstructions,
     createYarnball,
     yarnballDigest,
+    copyGame<Yarnball>,
     Scoring::PerPlayer,
 };

@@ -26,6 +26,8 @@ public:
             game.events.insert(events[playback.nextEvent++]);
         return true;
     }
+    uint64_t position() const override { return playback.nextEvent; }
+    void rewind(uint64_t position) override { playback.nextEvent = position; }
 };
 
 RecordingFeed feed;

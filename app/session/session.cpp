@@ -106,6 +106,23 @@ unsigned runDueTicks(unsigned n, uint32_t now) {
     return game.tickCount - first;
 }
 
+void saveSession(SessionSnapshot& snapshot) {
+    if (!snapshot.game) snapshot.game = session.entry->create(session.seed);
+    session.entry->copy(*snapshot.game, *session.game);
+    snapshot.feedPosition = session.feed->position();
+    snapshot.endDigestTaken = session.endDigestTaken;
+    snapshot.endDigest = session.endDigest;
+    snapshot.gameOverLine = session.gameOverLine;
+}
+
+void loadSession(const SessionSnapshot& snapshot) {
+    session.entry->copy(*session.game, *snapshot.game);
+    session.feed->rewind(snapshot.feedPosition);
+    session.endDigestTaken = snapshot.endDigestTaken;
+    session.endDigest = snapshot.endDigest;
+    session.gameOverLine = snapshot.gameOverLine;
+}
+
 void setPaused(bool paused) {
     if (!inGame() || session.paused == paused) return;
     session.paused = paused;

@@ -28,6 +28,9 @@ public:
     virtual void ended() {}
     // A game alone pauses while its players are away; a net game cannot stop the other side.
     virtual bool pausesWhenAway() const { return true; }
+    // How far the feed has fed the game, to go back to when a snapshot of it is put back.
+    virtual uint64_t position() const { return 0; }
+    virtual void rewind(uint64_t) {}
 };
 
 // The running game. Owned by app/session; made anew by startSession() at every game; endSession()
@@ -52,6 +55,15 @@ struct Session {
 
 extern Session session;
 
+// A tick of the running game kept to be put back: a rollback starts from one.
+struct SessionSnapshot {
+    std::unique_ptr<GameState> game;  // made by the entry at the first save
+    uint64_t feedPosition = 0;
+    bool endDigestTaken = false;
+    uint64_t endDigest = 0;
+    std::string gameOverLine;
+};
+
 bool inGame();
 // Makes the catalogue entry with this id the selected game, for the frame, the framework and
 // the graphics alike.
@@ -66,6 +78,10 @@ bool runTick(uint32_t now);
 // `n` more ticks are due: runs the due ticks whose inputs are known, up to game over, at `now` ms
 // on the caller's clock. A side that runs ahead of the other gives way. The ticks run.
 unsigned runDueTicks(unsigned n, uint32_t now);
+// Keeps the running game as it is now; a snapshot once taken is reused without allocating.
+void saveSession(SessionSnapshot& snapshot);
+// Puts the running game back as the snapshot kept it, and its feed back to that tick.
+void loadSession(const SessionSnapshot& snapshot);
 void setPaused(bool paused);
 // A player leaves the game: false when it ends now, true when it plays on to the tick both sides
 // end it at.

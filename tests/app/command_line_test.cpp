@@ -75,6 +75,12 @@ TEST(CommandLine, ContradictionsAreRefused) {
     EXPECT_FALSE(parse({"--record", "x", "--replay", "y"}, b, error));
     EXPECT_FALSE(parse({"--fullscreen", "--windowed"}, c, error));
     EXPECT_EQ(error, "--windowed and --fullscreen cannot be used together");
+    Options d, e, f;
+    EXPECT_FALSE(parse({"--replay", "r", "--sync-test", "8"}, d, error));
+    EXPECT_EQ(error, "--sync-test goes with --replay and --headless");
+    EXPECT_FALSE(parse({"--replay", "r", "--headless", "--sync-test", "65"}, e, error));
+    ASSERT_TRUE(parse({"--replay", "r", "--headless", "--sync-test", "8"}, f, error)) << error;
+    EXPECT_EQ(f.syncTest, 8);
 }
 
 }  // namespace

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "app/window/app_state.h"
 #include "app/input/bindings.h"
-#include "app/input/keys_file.h"
 #include "app/input/key_glyphs.h"
+#include "app/input/keys_file.h"
+#include "app/window/app_state.h"
 #include "support/fake_platform.h"
 
 namespace {

@@ -55,6 +55,24 @@ TEST(RecordedGames, ReplayToTheLinesTheyWereRecordedWith) {
     }
 }
 
+// Every tick is run again after a rollback of one tick and of eight, and must come out as it did:
+// a snapshot that misses any state that shapes the game fails here.
+TEST(RecordedGames, RunAgainFromSnapshotsToTheSameTicksAndLines) {
+    for (const std::string& game : recordedGames()) {
+        for (unsigned rollback : {1u, 8u}) {
+            std::string error;
+            ASSERT_TRUE(loadReplay(replayDirectory + "/" + game + ".replay", error)) << error;
+            testing::internal::CaptureStdout();
+            testing::internal::CaptureStderr();
+            EXPECT_EQ(runSyncTest(rollback), 0) << game;
+            EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << game;
+            EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                      fileText(replayDirectory + "/" + game + ".expected"))
+                << game << ", rolled back " << rollback;
+        }
+    }
+}
+
 // A recording cut off before its end line: nobody frightens the idle mouse, so only the limit
 // stops the replay, at the limit's tick, with status 1 and one line on each stream.
 TEST(RecordedGames, ACutOffRecordingStopsAMillionTicksAfterItsLastEvent) {

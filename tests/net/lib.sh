@@ -38,13 +38,23 @@ skip() {
 # The line the recording's own headless replay prints.
 expected_line() { "$TANDREL" --headless --replay "$REPLAYS/$1.replay"; }
 
+# The netcodes a test plays each game with, from NETCODES ("lockstep rollback"); "default" passes
+# no --netcode, leaving the choice to the program.
+read -ra NETCODE_LIST <<<"${NETCODES:-default}"
+# Options every side gets, such as those netcode_options sets.
+SIDE_OPTIONS=()
+netcode_options() {
+  SIDE_OPTIONS=()
+  [ "$1" = default ] || SIDE_OPTIONS=(--netcode "$1")
+}
+
 # Starts a side: side NAME GAME ADDRESS-OPTION... ; its pid in the variable NAME_pid. PREFIX, an
 # array, goes before the program (ip netns exec ...).
 side() {
   local name=$1 game=$2
   shift 2
-  ${PREFIX[@]+"${PREFIX[@]}"} timeout "$GAME_SECONDS" "$TANDREL" "$@" --headless --script "$REPLAYS/$game.replay" \
-    --record "$WORK/$name.replay" >"$WORK/$name.out" 2>"$WORK/$name.err" &
+  ${PREFIX[@]+"${PREFIX[@]}"} timeout "$GAME_SECONDS" "$TANDREL" "$@" ${SIDE_OPTIONS[@]+"${SIDE_OPTIONS[@]}"} \
+    --headless --script "$REPLAYS/$game.replay" --record "$WORK/$name.replay" >"$WORK/$name.out" 2>"$WORK/$name.err" &
   printf -v "${name}_pid" '%s' "$!"
 }
 
@@ -58,8 +68,9 @@ expect_line_of() {
 }
 
 # Plays each game between a host and a guest, all at once: HOST_ADDRESS and JOIN_ADDRESS say
-# where; HOST_PREFIX and GUEST_PREFIX (arrays) what runs each side. Both must print the recording's
-# own line, and record the same file.
+# where, and the guest of game i joins port PORT + JOIN_OFFSET + i (JOIN_OFFSET 0 unless set: a
+# relay's port); HOST_PREFIX and GUEST_PREFIX (arrays) what runs each side. Both must print the
+# recording's own line, and record the same file.
 play_games() {
   local game i=0
   for game in "${GAMES[@]}"; do
@@ -71,7 +82,7 @@ play_games() {
   i=0
   for game in "${GAMES[@]}"; do
     PREFIX=(${GUEST_PREFIX[@]+"${GUEST_PREFIX[@]}"})
-    side "guest_$game" "$game" --join "$JOIN_ADDRESS:$((PORT + i))"
+    side "guest_$game" "$game" --join "$JOIN_ADDRESS:$((PORT + ${JOIN_OFFSET:-0} + i))"
     i=$((i + 1))
   done
   PREFIX=()
