@@ -42,6 +42,7 @@ bool checkNetOptions(const Options& options, std::string& error) {
     if (options.host && options.join) error = "--host and --join cannot be used together";
     else if (net && !options.replayPath.empty()) error = "--replay cannot be used in a net game";
     else if (options.delay && !options.host) error = "--delay goes with --host: the host chooses the delay";
+    else if (options.netcodeGiven && !options.host) error = "--netcode goes with --host: the host chooses it";
     else if (!options.scriptPath.empty() && !(net && options.headless))
         error = "--script goes with --headless and --host or --join";
     else if (net && options.headless && options.scriptPath.empty())
@@ -68,7 +69,10 @@ const char* usageText() {
            "  --host [PORT|ADDRESS:PORT]  wait for a player to join over the network (player 1),\n"
            "                    on UDP port 26100 unless given\n"
            "  --join ADDRESS[:PORT]  join a host's game over the network (player 2)\n"
-           "  --delay N         the host's input delay, in 18 ms ticks (default: from the round trip)\n"
+           "  --netcode NAME    the host's net games: rollback (the default: own keys at once, the\n"
+           "                    other side's predicted) or lockstep (every key after the delay)\n"
+           "  --delay N         the host's input delay, in 18 ms ticks (default: 1 under rollback,\n"
+           "                    from the round trip under lockstep)\n"
            "  --sync-test N     with --replay and --headless: after every tick, go back N ticks\n"
            "                    and run them again; each must come out as it did the first time\n"
            "  --script FILE     with --headless and --host or --join: play this side's player's\n"
@@ -114,6 +118,14 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
                 return false;
             }
             ++i;
+        } else if (!std::strcmp(arg, "--netcode")) {
+            const char* name = i + 1 < argc ? argv[++i] : "";
+            if (std::strcmp(name, "rollback") && std::strcmp(name, "lockstep")) {
+                error = "--netcode needs rollback or lockstep";
+                return false;
+            }
+            options.netcode = std::strcmp(name, "rollback") ? Netcode::Lockstep : Netcode::Rollback;
+            options.netcodeGiven = true;
         } else if (!std::strcmp(arg, "--sync-test")) {
             if (i + 1 >= argc || !readIndex(argv[i + 1], options.syncTest) || options.syncTest < 1 ||
                 options.syncTest > maxSyncTestTicks) {

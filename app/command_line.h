@@ -4,6 +4,7 @@
 
 #include "graphics/monitors.h"  // anyDisplay
 #include "net/endpoint.h"
+#include "net/message.h"  // Netcode
 
 // The program and its version, as --version prints them and a net peer is told.
 constexpr const char* programVersion = "tandrel 0.1.0";
@@ -26,11 +27,13 @@ struct Options {
     int syncTest = 0;  // --sync-test N: ticks rolled back after every tick of a headless replay
     std::string recordPath;
     std::string replayPath;
-    std::string gameTitle;   // the game selected at start-up; empty: settings.conf's, else the first
-    bool host = false;       // --host [PORT|ADDRESS:PORT]
-    bool join = false;       // --join ADDRESS[:PORT]
-    Endpoint endpoint;       // where to host, or whom to join
-    int delay = 0;           // --delay N: the input delay in ticks; 0: from the round trip
+    std::string gameTitle;  // the game selected at start-up; empty: settings.conf's, else the first
+    bool host = false;      // --host [PORT|ADDRESS:PORT]
+    bool join = false;      // --join ADDRESS[:PORT]
+    Endpoint endpoint;      // where to host, or whom to join
+    int delay = 0;          // --delay N: the input delay in ticks; 0: the netcode's own
+    Netcode netcode = Netcode::Rollback;  // --netcode: how the host's games run their ticks
+    bool netcodeGiven = false;
     std::string scriptPath;  // --script FILE: with --headless, a recording's events for this side's player
     // Not an option: read and write settings.conf and the scores. Only the program sets it, so
     // that tools and tests that start the frame leave the player's files alone.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "audio/cue_gate.h"
 #include "audio/mixer.h"
 #include "audio/sample_loader.h"
 #include "audio/synth.h"
@@ -49,6 +50,7 @@ void playSound(int type, float frequency, float amplitude, float echoSend, float
 
 void playShapedSound(int type, float frequency, float amplitude, float echoSend, float pan,
                      const SoundShape& shape) {
+    if (!cueMayPlay(type, frequency, amplitude, echoSend, pan)) return;
     const int slot = findFreeSlot();
     if (slot < 0) return;
     nextSearchSlot = slot;

@@ -4,10 +4,15 @@
 
 namespace {
 
-// Ticks of this side that are run and held by the peer are needed no more.
-void dropSettledTicks(LockstepSession& s) {
-    const uint32_t settled = std::min(s.executed, s.peerHolds);
-    s.localTicks.erase(s.localTicks.begin(), s.localTicks.lower_bound(settled));
+// Under rollback a tick run before the peer's inputs came was run on "nothing new": any event of
+// the peer's in it proves the prediction wrong.
+void noteMispredictions(LockstepSession& s, uint32_t knownBefore) {
+    const uint32_t runBefore = std::min(s.remoteKnown, s.executed);
+    if (runBefore <= knownBefore) return;
+    const auto end = s.remoteTicks.lower_bound(runBefore);
+    for (auto it = s.remoteTicks.lower_bound(knownBefore); it != end; ++it) {
+        if (!it->second.empty()) s.mispredicted = std::min(s.mispredicted, it->first);
+    }
 }
 
 void compareDigests(LockstepSession& s, uint32_t tick) {
@@ -28,6 +33,14 @@ size_t eventsQueuedFor(const LockstepSession& s, uint32_t tick) {
 }
 
 }  // namespace
+
+// Ticks of this side that are run and held by the peer are needed no more; under rollback, not
+// before they are final too: a tick may be run again.
+void dropSettledTicks(LockstepSession& s) {
+    const uint32_t settled = std::min(s.rollback ? s.recorded : s.executed, s.peerHolds);
+    s.localTicks.erase(s.localTicks.begin(), s.localTicks.lower_bound(settled));
+    if (s.rollback) s.remoteTicks.erase(s.remoteTicks.begin(), s.remoteTicks.lower_bound(s.recorded));
+}
 
 uint32_t delayForRoundTrip(uint32_t roundTripMs) {
     const uint32_t cover = roundTripMs / 2 + delayMargin;
@@ -79,11 +92,13 @@ bool tickReady(const LockstepSession& s) {
     return s.executed < s.stopAt && s.executed < s.localClosed && s.executed < s.remoteKnown;
 }
 
+// Under rollback this side may have run past the peer's leaving tick on predictions: it goes back.
 void stopAtTick(LockstepSession& s, uint32_t tick) {
-    s.stopAt = std::min(s.stopAt, std::max(tick, s.executed));
+    s.stopAt = std::min(s.stopAt, s.rollback ? tick : std::max(tick, s.executed));
+    if (s.rollback && s.stopAt < s.executed) s.mispredicted = std::min(s.mispredicted, s.stopAt);
 }
 
-bool stopReached(const LockstepSession& s) { return s.executed >= s.stopAt; }
+bool stopReached(const LockstepSession& s) { return (s.rollback ? s.recorded : s.executed) >= s.stopAt; }
 
 std::vector<InputEvent> takeTick(LockstepSession& s) {
     std::vector<InputEvent> events = s.localTicks.at(s.executed);
@@ -127,7 +142,9 @@ void acceptInputs(LockstepSession& s, const Message& inputs) {
         const uint32_t tick = inputs.firstTick + static_cast<uint32_t>(offset);
         if (tick >= s.remoteKnown) s.remoteTicks.emplace(tick, inputs.ticks[offset]);
     }
+    const uint32_t knownBefore = s.remoteKnown;
     while (s.remoteTicks.count(s.remoteKnown)) ++s.remoteKnown;
+    if (s.rollback) noteMispredictions(s, knownBefore);
 }
 
 int32_t msAheadOfPeer(const LockstepSession& s, uint32_t gameMs, uint32_t roundTripMs) {
@@ -139,20 +156,24 @@ int32_t msAheadOfPeer(const LockstepSession& s, uint32_t gameMs, uint32_t roundT
 bool syncDue(const LockstepSession& s) { return s.executed > 0 && s.executed % syncInterval == 0; }
 
 Message noteLocalDigest(LockstepSession& s, uint64_t digest) {
-    s.localDigests[s.executed] = digest;
+    return noteLocalDigestAt(s, s.executed, digest);
+}
+
+Message noteLocalDigestAt(LockstepSession& s, uint32_t tick, uint64_t digest) {
+    s.localDigests[tick] = digest;
     Message m;
     m.type = MessageType::Sync;
     m.game = s.game;
-    m.tick = s.executed;
+    m.tick = tick;
     m.digest = digest;
-    compareDigests(s, s.executed);
+    compareDigests(s, tick);
     return m;
 }
 
 // A digest for a tick this side has run without keeping its own was compared already.
 void noteRemoteDigest(LockstepSession& s, const Message& sync) {
     if (sync.game != s.game) return;
-    if (sync.tick < s.executed && !s.localDigests.count(sync.tick)) return;
+    if (sync.tick < (s.rollback ? s.recorded : s.executed) && !s.localDigests.count(sync.tick)) return;
     s.remoteDigests[sync.tick] = sync.digest;
     compareDigests(s, sync.tick);
 }

@@ -33,9 +33,16 @@ struct LockstepSession {
     uint32_t stopAt = UINT32_MAX;  // a player left: the game ends when this many ticks ran
     bool outOfSync = false;
     uint32_t outOfSyncTick = 0;
+    // Under rollback (net/rollback.h): ticks run on a prediction of the peer's inputs.
+    bool rollback = false;
+    uint32_t mispredicted = UINT32_MAX;               // the first tick run whose prediction proved wrong
+    uint32_t recorded = 0;                            // ticks whose inputs were handed out as final
+    std::map<uint32_t, uint64_t> provisionalDigests;  // sync checks of ticks run, until final
 };
 
 void beginLockstep(LockstepSession& s, int localPlayer, uint32_t delay, uint8_t game);
+// Drops the ticks of both sides that no message and no run will need again.
+void dropSettledTicks(LockstepSession& s);
 // A local press or release now: stamped for the tick `delay` after the next one to run. False
 // when that tick holds maxEventsPerTick already.
 bool stampLocalEvent(LockstepSession& s, int type, int button);
@@ -55,6 +62,9 @@ bool stopReached(const LockstepSession& s);
 std::vector<InputEvent> takeTick(LockstepSession& s);
 
 DecodeLimits decodeLimits(const LockstepSession& s);
+// This side's digest after `tick` ticks.
+Message noteLocalDigestAt(LockstepSession& s, uint32_t tick, uint64_t digest);
+
 // Every closed tick the peer does not hold yet, and what this side holds of the peer's.
 Message inputsMessage(const LockstepSession& s);
 // Takes the peer's inputs and acknowledgement; another game's are old or early and are dropped.

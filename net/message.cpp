@@ -116,10 +116,14 @@ bool decodeStart(Reader& in, Message& m, const DecodeLimits& limits, std::string
     m.game = in.u8();
     m.seed = in.u32();
     m.delay = in.u8();
+    const uint8_t netcode = in.u8();
+    m.netcode = static_cast<Netcode>(netcode);
     m.title = in.text();
     if (!in.ok) return true;
     if (!knownTitle(m.title, limits)) return fail(why, "unknown game");
     if (m.delay < 1 || m.delay > maxDelay) return fail(why, "delay " + std::to_string(m.delay));
+    if (m.netcode != Netcode::Lockstep && m.netcode != Netcode::Rollback)
+        return fail(why, "netcode " + std::to_string(netcode));
     return true;
 }
 
@@ -218,6 +222,7 @@ std::vector<uint8_t> encodeMessage(const Message& m) {
         out.u8(m.game);
         out.u32(m.seed);
         out.u8(m.delay);
+        out.u8(static_cast<uint8_t>(m.netcode));
         out.text(m.title);
         break;
     case MessageType::Choice: out.text(m.title); break;

@@ -9,13 +9,17 @@
 // What two instances of tandrel say to each other, and its bytes. Every field a peer sends is
 // checked here, once; the rest of the program trusts a decoded message.
 
-constexpr uint16_t protocolVersion = 1;
-constexpr uint32_t tickWindow = 256;  // inputs are taken for at most this many ticks ahead
+constexpr uint16_t protocolVersion = 2;  // 2: the start names its netcode
+constexpr uint32_t tickWindow = 256;     // inputs are taken for at most this many ticks ahead
 constexpr size_t maxEventsPerTick = 32;
 constexpr size_t maxTextLength = 64;  // a title or a program version
 constexpr size_t maxTitles = 64;
 constexpr uint8_t maxDelay = 50;       // ticks of input delay: 900 ms, beyond any link worth playing on
 constexpr uint32_t syncInterval = 64;  // ticks between the digests the two sides compare
+
+// How a net game runs its ticks: each once both sides' inputs are known, or at once with the
+// peer's predicted and run again where the prediction was wrong.
+enum class Netcode : uint8_t { Lockstep = 1, Rollback };
 
 enum class MessageType : uint8_t { Hello = 1, Start, Choice, Leave, Sync, Inputs, Ping, Pong, Pause };
 
@@ -28,6 +32,7 @@ struct Message {
     std::string title;                    // Start, Choice: the game
     uint32_t seed = 0;                    // Start
     uint8_t delay = 0;                    // Start: the input delay in ticks
+    Netcode netcode = Netcode::Lockstep;  // Start
     uint8_t game = 0;                     // Start, Leave, Sync, Inputs, Pause: the connection's game number
     bool paused = false;                  // Pause: the game waits, or goes on
     uint32_t tick = 0;                    // Leave: where it was left; Sync: the digest's tick

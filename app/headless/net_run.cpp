@@ -54,6 +54,14 @@ void printStats(const HeadlessRun& run) {
         net.lockstep.delay, meanRoundTrip(net.roundTrip), session.waitedTicks, ticks,
         100.0 * session.waitedTicks / ticks, session.longestWait, linkBytesSent() / seconds,
         linkBytesReceived() / seconds);
+    if (!net.lockstep.rollback) return;
+    const RollbackStats& r = session.rollback;
+    std::fprintf(
+        stderr,
+        "tandrel: rollback: %u rollbacks, deepest %u ticks, %.1f ticks run again/s, %.1f us per tick "
+        "run again\n",
+        r.rollbacks, r.deepest, r.ticksRunAgain / seconds,
+        r.ticksRunAgain ? double(r.runAgainMicroseconds) / r.ticksRunAgain : 0.0);
 }
 
 int finish(const HeadlessRun& run, int status) {
@@ -105,7 +113,7 @@ int playPass(HeadlessRun& run) {
         reportOutOfSync(session.seed, session.entry->title);
         return finish(run, failedStatus);
     }
-    if (session.game->gameOver) {
+    if (sessionOver()) {
         reportGameOver();
         waitUntilPeerHoldsAll(run);
         return finish(run, 0);

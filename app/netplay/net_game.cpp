@@ -6,6 +6,7 @@
 #include "app/session/playback.h"
 #include "app/session/session.h"
 #include "games/catalogue.h"
+#include "net/rollback.h"
 
 namespace {
 
@@ -72,11 +73,43 @@ public:
     bool pausesWhenAway() const override { return false; }
 };
 
-PeerFeed feed;
+// Own inputs after rollback's short delay, the peer's predicted until they come; a tick run on a
+// wrong prediction is run again by the session. Only final ticks are recorded and compared.
+class RollbackFeed : public PeerFeed {
+public:
+    bool queueTick(GameState& game) override {
+        LockstepSession& lockstep = net.lockstep;
+        queueScriptThrough(lockstep.executed + lockstep.delay);
+        closeForNextTick(lockstep);
+        if (!rollbackTickReady(lockstep)) return false;
+        for (const InputEvent& e : takeRollbackTick(lockstep)) game.events.insert(e);
+        return true;
+    }
+    void tickRan(const GameState& game) override {
+        noteProvisionalDigest(net.lockstep, session.entry->digest(game));
+    }
+    void ranDueTicks() override {
+        pumpNet(0);
+        std::vector<InputEvent> events;
+        while (takeFinalTick(net.lockstep, events)) {
+            for (const InputEvent& e : events) {
+                noteInputEvent(e);
+                net.played.push_back(e);
+            }
+        }
+        for (const Message& sync : finalDigests(net.lockstep)) sendMessage(Channel::Control, sync);
+    }
+    uint64_t position() const override { return net.lockstep.executed; }
+    void rewind(uint64_t tick) override { rewindRollback(net.lockstep, static_cast<uint32_t>(tick)); }
+    uint32_t rollbackDepth() const override { return maxPrediction; }
+    bool rollbackDue(uint32_t& tick) override { return ::rollbackDue(net.lockstep, tick); }
+    uint32_t finalTicks() const override { return net.lockstep.recorded; }
+};
+
+PeerFeed lockstepFeed;
+RollbackFeed rollbackFeed;
 
 }  // namespace
-
-InputFeed& peerFeed = feed;
 
 void useScript(const Replay& replay) {
     script.used = true;
@@ -92,6 +125,8 @@ void startNetSession(const Message& start) {
     }
     closeLocalTicks(net.lockstep, start.delay - 1);
     if (script.used && script.replay.hasEnd) leaveNetGame(script.replay.endTick);
+    InputFeed& feed =
+        start.netcode == Netcode::Rollback ? static_cast<InputFeed&>(rollbackFeed) : lockstepFeed;
     startSession(*findGameByTitle(start.title), start.seed, feed);
     if (!net.hosting) session.tickTarget = meanRoundTrip(net.roundTrip) / 2 / tickLength;
 }

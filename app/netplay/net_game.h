@@ -1,16 +1,12 @@
 #pragma once
-// A net game: its start on either side, and the feed that plays both sides' inputs in lockstep.
+// A net game: its start on either side, and the feeds that play both sides' inputs, in lockstep or with
+// rollback.
 #include "app/session/replay_file.h"
 #include "net/message.h"
-
-class InputFeed;
-
-// Each tick runs once both sides' inputs for it are known; this side's own are stamped `delay`
-// ticks ahead, and the digests are compared as the ticks run.
-extern InputFeed& peerFeed;
 
 // This side's player presses what the script's events of that player say, at their ticks,
 // instead of the keys (a headless net game).
 void useScript(const Replay& script);
-// Both sides: the game of a start message, its first ticks closed with the script's events.
+// Both sides: the game of a start message, its first ticks closed with the script's events, fed
+// in lockstep (each tick once both sides' inputs are known) or with rollback, as the host chose.
 void startNetSession(const Message& start);

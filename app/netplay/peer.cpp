@@ -10,6 +10,7 @@
 #include "framework/game_entry.h"
 #include "games/catalogue.h"
 #include "net/handshake.h"
+#include "net/rollback.h"
 
 NetPlay net;
 
@@ -169,6 +170,7 @@ bool startNet(const Options& options, std::string& error) {
     net.on = true;
     net.hosting = options.host;
     net.fixedDelay = options.delay;
+    net.netcode = options.netcode;
     return options.host ? linkHost(options.endpoint, error) : linkJoin(options.endpoint, error);
 }
 
@@ -198,9 +200,10 @@ void sayOfPeer(const std::string& what) {
     std::fprintf(stderr, "tandrel: %s: %s\n", linkPeerAddress().c_str(), what.c_str());
 }
 
+// Under rollback a late input is run again rather than waited for: the shortest delay serves.
 uint32_t chooseDelay() {
-    return net.fixedDelay ? static_cast<uint32_t>(net.fixedDelay)
-                          : delayForRoundTrip(meanRoundTrip(net.roundTrip));
+    if (net.fixedDelay) return static_cast<uint32_t>(net.fixedDelay);
+    return net.netcode == Netcode::Rollback ? rollbackDelay : delayForRoundTrip(meanRoundTrip(net.roundTrip));
 }
 
 Message sendStart(const char* title, uint32_t seed) {
@@ -210,6 +213,7 @@ Message sendStart(const char* title, uint32_t seed) {
     start.title = title;
     start.seed = seed;
     start.delay = static_cast<uint8_t>(chooseDelay());
+    start.netcode = net.netcode;
     sendMessage(Channel::Control, start);
     return start;
 }
@@ -232,7 +236,9 @@ void sendPause(bool paused) {
 
 void beginNetGame(const Message& start) {
     net.gameNumber = start.game;
-    beginLockstep(net.lockstep, net.hosting ? 0 : 1, start.delay, start.game);
+    const int player = net.hosting ? 0 : 1;
+    if (start.netcode == Netcode::Rollback) beginRollback(net.lockstep, player, start.delay, start.game);
+    else beginLockstep(net.lockstep, player, start.delay, start.game);
     net.played.clear();
     net.playing = true;
     net.closedAtSend = 0;
@@ -255,6 +261,6 @@ void reportOutOfSync(uint32_t seed, const char* title) {
     std::ofstream file(name);
     writeReplayHeader(file, seed, title);
     for (const InputEvent& e : net.played) writeReplayEvent(file, e);
-    writeReplayEnd(file, net.lockstep.executed);
+    writeReplayEnd(file, net.lockstep.rollback ? net.lockstep.recorded : net.lockstep.executed);
     if (!file) std::fprintf(stderr, "tandrel: could not save %s\n", name.c_str());
 }

@@ -30,7 +30,8 @@ struct NetNews {
 struct NetPlay {
     bool on = false;  // --host or --join
     bool hosting = false;
-    int fixedDelay = 0;  // --delay; 0: from the round trip
+    int fixedDelay = 0;                   // --delay; 0: from the round trip, or rollback's own
+    Netcode netcode = Netcode::Rollback;  // --netcode: the host's choice, for the games it starts
     bool greeted = false;
     RoundTrip roundTrip;
     uint32_t lastPing = 0;
@@ -56,7 +57,7 @@ void pumpNet(uint32_t waitMs);
 NetNews takeNetNews(uint32_t waitMs);
 // "tandrel: ADDRESS: what" on standard error.
 void sayOfPeer(const std::string& what);
-// Host: the delay for this game, from --delay or the round trip.
+// Host: the delay for this game, from --delay, else rollback's or one for the round trip.
 uint32_t chooseDelay();
 void sendMessage(Channel channel, const Message& m);
 // Host: tells the guest the game, its seed and the delay; the message sent.

@@ -1,10 +1,13 @@
 #include "app/session/session.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <vector>
 
 #include "app/session/playback.h"
 #include "app/session/result_lines.h"
+#include "audio/cue_gate.h"
 #include "audio/sound_queue.h"
 #include "framework/actor.h"
 #include "games/catalogue.h"
@@ -13,6 +16,13 @@
 Session session;
 
 namespace {
+
+// Owned by this file: the snapshot before each of the last ticks, while the feed rolls back; made
+// at the first games that need them and reused after.
+std::vector<SessionSnapshot> history;
+
+// Late by more than this, a sound that only a tick run again makes is left out.
+constexpr uint32_t lateCueLimit = 100;  // ms
 
 // A side ahead of the other by more than a tick runs one tick fewer in so many, until level.
 constexpr uint32_t giveWayEvery = 9;
@@ -42,6 +52,45 @@ void noteWaitOver(uint32_t now) {
     session.longestWait = std::max(session.longestWait, now - session.waitingSince);
 }
 
+// One tick: the snapshot before it where the feed may roll back, its inputs, the tick itself and
+// what the lines need of it. `again`: a tick run before, whose sounds are not played twice.
+bool playTick(uint32_t now, bool again, bool late) {
+    GameState& game = *session.game;
+    session.eventSequence = 0;
+    const bool rollsBack = session.feed->rollbackDepth() > 0;
+    if (rollsBack) saveSession(history[game.tickCount % history.size()]);
+    if (!session.feed->queueTick(game)) {
+        noteWaiting(now);
+        return false;
+    }
+    noteWaitOver(now);
+    if (rollsBack) openCueTick(game.tickCount, again, late);
+    game.tick();
+    noteTickForLines(game);
+    session.feed->tickRan(game);
+    return true;
+}
+
+// A feed that learned a past tick's inputs differ from those it ran goes back to the snapshot
+// before that tick and runs again to where the game was, in the same pass.
+void runAgainFromMistake(uint32_t now) {
+    uint32_t from;
+    if (!session.feed->rollbackDue(from)) return;
+    GameState& game = *session.game;
+    const uint32_t present = game.tickCount;
+    const auto start = std::chrono::steady_clock::now();
+    loadSession(history[from % history.size()]);
+    while (game.tickCount < present &&
+           playTick(now, true, (present - game.tickCount) * tickLength > lateCueLimit)) {}
+    RollbackStats& stats = session.rollback;
+    ++stats.rollbacks;
+    stats.deepest = std::max(stats.deepest, present - from);
+    stats.ticksRunAgain += game.tickCount - from;
+    stats.runAgainMicroseconds += static_cast<uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start)
+            .count());
+}
+
 void giveWay(const GameState& game) {
     if (game.tickCount % giveWayEvery == 0 &&
         session.feed->msAhead(game.tickCount * tickLength) > int32_t(tickLength))
@@ -68,25 +117,14 @@ void startSession(const GameEntry& entry, uint32_t seed, InputFeed& feed) {
     session.seed = seed;
     noteGameStart(seed, entry.title);
     session.game = entry.create(seed);
+    if (history.size() <= feed.rollbackDepth()) history.resize(feed.rollbackDepth() + 1);
 }
 
 void pressButton(int button, int type) {
     if (inGame()) session.feed->press(button, type);
 }
 
-bool runTick(uint32_t now) {
-    GameState& game = *session.game;
-    session.eventSequence = 0;
-    if (!session.feed->queueTick(game)) {
-        noteWaiting(now);
-        return false;
-    }
-    noteWaitOver(now);
-    game.tick();
-    noteTickForLines(game);
-    session.feed->tickRan(game);
-    return true;
-}
+bool runTick(uint32_t now) { return playTick(now, false, false); }
 
 unsigned runDueTicks(unsigned n, uint32_t now) {
     if (session.skipNextAdvance) {
@@ -94,6 +132,7 @@ unsigned runDueTicks(unsigned n, uint32_t now) {
         return 0;
     }
     GameState& game = *session.game;
+    runAgainFromMistake(now);
     const uint32_t first = game.tickCount;
     session.tickTarget += n;
     while (game.tickCount < session.tickTarget && !game.gameOver) {
@@ -107,7 +146,10 @@ unsigned runDueTicks(unsigned n, uint32_t now) {
 }
 
 void saveSession(SessionSnapshot& snapshot) {
-    if (!snapshot.game) snapshot.game = session.entry->create(session.seed);
+    if (!snapshot.game || snapshot.entry != session.entry) {
+        snapshot.game = session.entry->create(session.seed);
+        snapshot.entry = session.entry;
+    }
     session.entry->copy(*snapshot.game, *session.game);
     snapshot.feedPosition = session.feed->position();
     snapshot.endDigestTaken = session.endDigestTaken;
@@ -138,9 +180,14 @@ void endSession() {
     if (!inGame()) return;
     session.feed->ended();
     noteGameEnd(*session.game);
+    closeCueGate();
     session.game.reset();
     session.paused = false;
     requestEchoCut();
+}
+
+bool sessionOver() {
+    return inGame() && session.game->gameOver && session.feed->finalTicks() >= session.game->tickCount;
 }
 
 std::string sessionLine() {

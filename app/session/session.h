@@ -31,6 +31,20 @@ public:
     // How far the feed has fed the game, to go back to when a snapshot of it is put back.
     virtual uint64_t position() const { return 0; }
     virtual void rewind(uint64_t) {}
+    // A feed that plays ticks before their inputs are all known: how many it may run so, and
+    // the earliest tick it learned it ran wrongly, to run again from there.
+    virtual uint32_t rollbackDepth() const { return 0; }
+    virtual bool rollbackDue(uint32_t&) { return false; }
+    // The ticks whose inputs are final: no rollback can change the game before them.
+    virtual uint32_t finalTicks() const { return UINT32_MAX; }
+};
+
+// What rollbacks cost a game, for --stats.
+struct RollbackStats {
+    uint32_t rollbacks = 0;
+    uint32_t deepest = 0;  // ticks
+    uint32_t ticksRunAgain = 0;
+    uint64_t runAgainMicroseconds = 0;
 };
 
 // The running game. Owned by app/session; made anew by startSession() at every game; endSession()
@@ -51,6 +65,7 @@ struct Session {
     uint32_t waitingSince = 0;  // ms, on the clock runDueTicks() is given
     uint32_t waitedTicks = 0;   // ticks that waited, and the longest wait in ms
     uint32_t longestWait = 0;
+    RollbackStats rollback;
 };
 
 extern Session session;
@@ -58,6 +73,7 @@ extern Session session;
 // A tick of the running game kept to be put back: a rollback starts from one.
 struct SessionSnapshot {
     std::unique_ptr<GameState> game;  // made by the entry at the first save
+    const GameEntry* entry = nullptr;
     uint64_t feedPosition = 0;
     bool endDigestTaken = false;
     uint64_t endDigest = 0;
@@ -87,6 +103,8 @@ void setPaused(bool paused);
 // end it at.
 bool leaveSession();
 void endSession();
+// The game is over, at a tick no rollback can take back.
+bool sessionOver();
 // The game-over line of a game that ended by game over; else the line of a game left.
 std::string sessionLine();
 // Prints the game-over line of a game that has reached game over.

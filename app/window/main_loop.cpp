@@ -121,7 +121,7 @@ bool runPass(LoopLocals& locals) {
     netPass();
     unsigned n = elapsedTicks(locals);
     const unsigned ticksRun = inGame() && !session.paused ? runDueTicks(n, app.passTime) : 0;
-    if (inGame() && session.game->gameOver) {
+    if (sessionOver()) {
         reportGameOver();
         endGame();
     }

@@ -126,7 +126,8 @@ void drawNetMenu() {
 
 void drawNetGameLines() {
     if (!netGameRuns()) return;
-    const std::string corner = "net " + std::to_string(meanRoundTrip(net.roundTrip)) + " ms, delay " +
+    const std::string corner = "net " + std::to_string(meanRoundTrip(net.roundTrip)) +
+                               (net.lockstep.rollback ? " ms rollback " : " ms, delay ") +
                                std::to_string(net.lockstep.delay);
     drawText(corner.c_str(), cornerLeft, cornerRow, selectedEntry->colourRoles[textColourRole]);
     if (session.waiting && platformTicks() - session.waitingSince > waitingNoticeAfter)

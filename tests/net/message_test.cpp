@@ -73,10 +73,12 @@ TEST(MessageCodec, EveryTypeComesBackAsSent) {
     start.game = 3;
     start.seed = 0xdeadbeef;
     start.delay = 4;
+    start.netcode = Netcode::Rollback;
     start.title = "yarnball";
     back = decoded(start);
     EXPECT_EQ(back.seed, start.seed);
     EXPECT_EQ(back.delay, 4);
+    EXPECT_EQ(back.netcode, Netcode::Rollback);
     EXPECT_EQ(back.title, "yarnball");
 
     Message sync;
@@ -161,11 +163,11 @@ TEST(MessageCodec, NothingNeverSentMayBeAcknowledged) {
 }
 
 TEST(MessageCodec, AnotherProtocolsHelloIsReadForItsNumberOnly) {
-    const std::vector<uint8_t> bytes = {uint8_t(MessageType::Hello), 2, 0, 0xff, 0xff, 0xff};
+    const std::vector<uint8_t> bytes = {uint8_t(MessageType::Hello), 1, 0, 0xff, 0xff, 0xff};
     Message out;
     std::string why;
     ASSERT_TRUE(decodeMessage(bytes.data(), bytes.size(), hostLimits(), out, why)) << why;
-    EXPECT_EQ(out.protocol, 2);
+    EXPECT_EQ(out.protocol, 1);  // the version before this one
     const std::vector<uint8_t> unknown = {99};
     EXPECT_FALSE(decodeMessage(unknown.data(), unknown.size(), hostLimits(), out, why));
     EXPECT_EQ(why, "type 99");
@@ -183,6 +185,9 @@ TEST(MessageCodec, AStartNamesAGameOfTheReceiver) {
     EXPECT_EQ(refusal(start, noGames), "unknown game");
     start.delay = 0;
     EXPECT_EQ(refusal(start), "delay 0");
+    start.delay = 1;
+    start.netcode = static_cast<Netcode>(7);
+    EXPECT_EQ(refusal(start), "netcode 7");
 }
 
 }  // namespace
