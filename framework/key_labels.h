@@ -7,4 +7,6 @@
 // the font has. Filled by the frame from the bindings in force.
 struct KeyLabels {
     std::string keys[playerCount][4];
+    // Over a network: the one player this side plays, with either player's keys; -1 at one keyboard.
+    int netPlayer = -1;
 };

@@ -1,5 +1,6 @@
 #include "app/window/menu.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/input/key_glyphs.h"
@@ -99,9 +100,16 @@ void drawResults(const GameEntry& entry) {
     }
 }
 
+// A guest's menu neither starts nor chooses a game: the host's does.
+bool guestMenu() { return netRole() == NetRole::Guest; }
+
+int firstItem() { return guestMenu() ? lastItem : startItem; }
+
+int cursorItem() { return std::max(app.menuCursor, firstItem()); }
+
 // Left and right choose the game when the catalogue holds more than one.
 void drawArrows(const GameEntry& entry) {
-    if (gameCount() < 2) return;
+    if (gameCount() < 2 || guestMenu()) return;
     const int colour = entry.colourRoles[titleRole];
     drawTextScaled("<", titleScale, arrowMargin, titleRow, colour);
     drawTextScaled(">", titleScale, canvasWidth - arrowMargin - arrowDrawnWidth * titleScale, titleRow,
@@ -112,14 +120,16 @@ void drawTitle(const GameEntry& entry) {
     drawTextScaled(entry.title, titleScale, titleCentre - textWidth(entry.title), titleRow,
                    entry.colourRoles[titleRole]);
     drawArrows(entry);
-    entry.drawInstructions(keyLabelsInForce);
+    KeyLabels labels = keyLabelsInForce;
+    labels.netPlayer = netPlayerHere();
+    entry.drawInstructions(labels);
 }
 
 void drawItems(const GameEntry& entry) {
     const bool lit = app.frameCount % blinkPeriod > blinkLitAfter;
-    for (int i = startItem; i <= lastItem; ++i) {
+    for (int i = firstItem(); i <= lastItem; ++i) {
         const MenuItem& item = menuItems[i];
-        int role = i == app.menuCursor && lit ? itemBlinkRole : itemRole;
+        int role = i == cursorItem() && lit ? itemBlinkRole : itemRole;
         drawText(item.text, (canvasWidth - textWidth(item.text)) / 2, item.y, entry.colourRoles[role]);
     }
 }
@@ -161,9 +171,10 @@ void switchGame(int id) {
 }
 
 void menuAction(ActionType action) {
+    app.menuCursor = cursorItem();
     switch (action) {
     case ActionType::MenuUp:
-        if (app.menuCursor > startItem) --app.menuCursor;
+        if (app.menuCursor > firstItem()) --app.menuCursor;
         break;
     case ActionType::MenuDown:
         if (app.menuCursor < lastItem) ++app.menuCursor;

@@ -82,6 +82,15 @@ NetRole netRole() {
     return net.hosting ? NetRole::Host : NetRole::Guest;
 }
 
+int netPlayerHere() {
+    switch (netRole()) {
+    case NetRole::Host: return 0;
+    case NetRole::Guest: return 1;
+    case NetRole::Alone: break;
+    }
+    return -1;
+}
+
 void netPass() {
     if (!net.on) return;
     const NetNews news = takeNetNews(0);

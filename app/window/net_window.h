@@ -8,6 +8,8 @@ enum class NetRole {
 };
 
 NetRole netRole();
+// The one player this side plays over the connection, or -1 when both play here.
+int netPlayerHere();
 // Start of a pass: takes what the peer said (a start, a choice, a leave, the end of the
 // connection) and acts on it.
 void netPass();

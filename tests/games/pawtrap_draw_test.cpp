@@ -137,4 +137,21 @@ TEST(PawtrapInstructions, NameTheKeysInForceAndMoveTheTextAlong) {
     EXPECT_EQ(cellAt(rightText - 1, 68), 0);
 }
 
+// Over a network each side plays one paw with either player's keys: the menu says which.
+TEST(PawtrapInstructions, OverANetworkSayWhichPawIsThisSidesAndThatEitherKeysMoveIt) {
+    resetCatGameApplication();
+    KeyLabels labels = keyLabels();
+    labels.netPlayer = 1;
+    clearCanvas();
+    drawText("you play the right paw.", 8, 73, 7);
+    drawText("wasd or ^&<>", 8, 64, 6);
+    drawText("moves it.", 8 + textWidth("wasd or ^&<> "), 64, 7);
+    drawText("trap mouse with both paws to score.", 8, 55, 7);
+    drawText("mouse dies if it is too scared.", 8, 46, 7);
+    const std::vector<int8_t> expected(std::begin(canvas.cells), std::end(canvas.cells));
+    clearCanvas();
+    drawPawtrapInstructions(labels);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), std::begin(canvas.cells)));
+}
+
 }  // namespace
