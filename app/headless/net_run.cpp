@@ -55,13 +55,7 @@ void printStats(const HeadlessRun& run) {
         100.0 * session.waitedTicks / ticks, session.longestWait, linkBytesSent() / seconds,
         linkBytesReceived() / seconds);
     if (!net.lockstep.rollback) return;
-    const RollbackStats& r = session.rollback;
-    std::fprintf(
-        stderr,
-        "tandrel: rollback: %u rollbacks, deepest %u ticks, %.1f ticks run again/s, %.1f us per tick "
-        "run again\n",
-        r.rollbacks, r.deepest, r.ticksRunAgain / seconds,
-        r.ticksRunAgain ? double(r.runAgainMicroseconds) / r.ticksRunAgain : 0.0);
+    std::fputs(rollbackStatsLine(session.rollback, seconds).c_str(), stderr);
 }
 
 int finish(const HeadlessRun& run, int status) {

@@ -186,6 +186,17 @@ void endSession() {
     requestEchoCut();
 }
 
+std::string rollbackStatsLine(const RollbackStats& stats, double seconds) {
+    char line[160];
+    std::snprintf(
+        line, sizeof line,
+        "tandrel: rollback: %u rollbacks, deepest %u ticks, %.1f ticks run again/s, %.1f us per tick "
+        "run again\n",
+        stats.rollbacks, stats.deepest, seconds > 0 ? stats.ticksRunAgain / seconds : 0.0,
+        stats.ticksRunAgain ? double(stats.runAgainMicroseconds) / stats.ticksRunAgain : 0.0);
+    return line;
+}
+
 bool sessionOver() {
     return inGame() && session.game->gameOver && session.feed->finalTicks() >= session.game->tickCount;
 }

@@ -47,6 +47,10 @@ struct RollbackStats {
     uint64_t runAgainMicroseconds = 0;
 };
 
+// "tandrel: rollback: 12 rollbacks, deepest 4 ticks, 2.5 ticks run again/s, 3.1 us per tick run
+// again", over `seconds` of play.
+std::string rollbackStatsLine(const RollbackStats& stats, double seconds);
+
 // The running game. Owned by app/session; made anew by startSession() at every game; endSession()
 // frees the game and keeps its seed and lines. Main thread.
 struct Session {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/platform/platform.h"
+#include "app/session/session.h"
 #include "app/window/app_state.h"
 
 FrameStats frameStats;
@@ -21,6 +22,10 @@ void countPassForStats(unsigned ticks) {
     const std::string line = statsLine(elapsed, app.frameCount - frameStats.framesSince, frameStats.ticks,
                                        platformCpuMicroseconds() - frameStats.cpuSince);
     std::fputs(line.c_str(), stderr);
+    // A game under rollback: its rollbacks so far, over the time it has run.
+    if (inGame() && session.feed->rollbackDepth())
+        std::fputs(rollbackStatsLine(session.rollback, session.game->tickCount * tickLength / 1000.0).c_str(),
+                   stderr);
     startFrameStats(app.passTime);
 }
 
