@@ -1,12 +1,38 @@
 // The only file that calls ENet.
 #include <enet/enet.h>
 
+#include <algorithm>
+
 #include "net/link.h"
+#include "net/message.h"
 
 namespace {
 
 constexpr size_t channelCount = 2;
 constexpr size_t hostPeers = 2;  // the guest, and a second caller to turn away
+
+// The longest message decodeMessage() accepts, in net/message.cpp's layout: inputs of tickWindow
+// ticks of maxEventsPerTick events, 4 bytes each after a 15-byte head (type, game, player,
+// received, first tick, tick count, event count), about 32 KB; a hello of maxTitles titles, the
+// next longest, is about 4 KB.
+constexpr size_t inputsHead = 1 + 1 + 1 + 4 + 4 + 2 + 2;
+constexpr size_t longestHello = 1 + 2 + (1 + maxTextLength) + 1 + maxTitles * (1 + maxTextLength);
+constexpr size_t longestMessage =
+    std::max(inputsHead + 4 * size_t(tickWindow) * maxEventsPerTick, longestHello);
+// ENet's default, 32 MB a packet, let a peer make us hold megabytes. ENet refuses a longer packet
+// at its first fragment, before taking room for it, and reports nothing: it skips the rest of the
+// datagram and acknowledges none of the packet, so the sender's channel stalls until its ENet
+// gives up and the silence ends the connection.
+// ENet takes a packet while less than waitingLimit of the peer's waits undelivered (reliable ones
+// behind a lost one, one being put together, ones not yet polled), and drops it unacknowledged
+// beyond, as if lost: room for a longest message besides another.
+constexpr size_t waitingLimit = 2 * longestMessage;
+
+// Both sides, as either may face a hostile peer.
+void limitHost(ENetHost* host) {
+    host->maximumPacketSize = longestMessage;
+    host->maximumWaitingData = waitingLimit;
+}
 
 // Owned by this file: set by linkHost() or linkJoin(), wiped by linkClose().
 struct LinkState {
@@ -118,6 +144,7 @@ bool linkHost(const Endpoint& endpoint, std::string& error) {
                 (endpoint.address.empty() ? "" : " of " + endpoint.address) + " (is it in use?)";
         return false;
     }
+    limitHost(enetLink.host);
     return true;
 }
 
@@ -125,7 +152,10 @@ bool linkJoin(const Endpoint& endpoint, std::string& error) {
     ENetAddress address;
     if (!startEnet(error) || !resolve(endpoint, address, error)) return false;
     enetLink.host = enet_host_create(nullptr, 1, channelCount, 0, 0);
-    if (enetLink.host) enetLink.peer = enet_host_connect(enetLink.host, &address, channelCount, 0);
+    if (enetLink.host) {
+        limitHost(enetLink.host);
+        enetLink.peer = enet_host_connect(enetLink.host, &address, channelCount, 0);
+    }
     if (!enetLink.peer) {
         error = "cannot open a UDP socket";
         return false;

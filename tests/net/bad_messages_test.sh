@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A host refuses each bad message of a test peer with its line and goes on serving: the real
 # guest that joins last plays the game to its recording's line, and a second player is turned away
-# meanwhile.
+# meanwhile. The longest message the host accepts passes; packets far longer are refused unread,
+# the host's peak memory hardly moving.
 #   bash bad_messages_test.sh TANDREL SOURCE_DIR BAD_PEER
 source "$(dirname "$0")/lib.sh"
 BAD_PEER=$1
@@ -10,17 +11,31 @@ game=02_chase
 side host "$game" --host "127.0.0.1:$PORT" --delay 2
 sleep 0.5
 # CASE and the end of the host's line that refuses it.
-cases=("version:the other side runs protocol 2, this side 1"
+cases=("version:the other side runs protocol 3, this side 2"
        "short:bad message (short)"
        "ahead:bad message (tick 100001 beyond the window)"
        "player:bad message (inputs for player 1)"
        "button:bad message (button 9)"
-       "flood:bad message (1000 events in tick 0)")
+       "flood:bad message (1000 events in tick 0)"
+       "largest:bad message (acknowledges tick 1000000 never sent)")
 for entry in "${cases[@]}"; do
   which=${entry%%:*} line="tandrel: 127.0.0.1: ${entry#*:}"
   "$BAD_PEER" "$PORT" "$which" >>peer.err 2>&1 || fail "$(tail -n1 peer.err)"
   grep -qxF "$line" host.err || fail "no line '$line' from the host for $which"
 done
+# Two 30 MB packets: a host that took them in would hold them, its peak memory (VmHWM) showing it.
+# The real program runs under timeout(1), the pid that side() keeps.
+host_program=$(ps -o pid= --ppid "$host_pid" | tr -d ' ')
+peak_kb() { awk '/^VmHWM:/ { print $2 }' "/proc/$host_program/status"; }
+peak_before=$(peak_kb)
+status=0
+"$BAD_PEER" "$PORT" oversized >>peer.err 2>&1 || status=$?
+peak_after=$(peak_kb)
+[ $((peak_after - peak_before)) -lt 4096 ] ||
+  fail "the host's peak memory grew from $peak_before kB to $peak_after kB with the oversized packets"
+[ "$status" = 0 ] || fail "$(tail -n1 peer.err)"
+line="tandrel: 127.0.0.1: bad message (event type 9)"
+grep -qxF "$line" host.err || fail "no line '$line' from the host after the oversized packets"
 side guest "$game" --join "127.0.0.1:$PORT"
 # A second player while the guest plays is turned away, and the game goes on.
 sleep 3
@@ -28,4 +43,4 @@ sleep 3
 grep -q '^tandrel: 127.0.0.1: turned away: a player is connected already$' host.err || fail "the host did not say it turned a second player away"
 expect_line_of host "$game"
 expect_line_of guest "$game"
-echo "bad messages: ${#cases[@]} refused each with its line; the host then played its game to the recording's line, turning a second player away"
+echo "bad messages: ${#cases[@]} refused each with its line; oversized packets refused, the host's peak memory $peak_before kB then $peak_after kB; the host then played its game to the recording's line, turning a second player away"
