@@ -33,7 +33,8 @@ void rewindRollback(LockstepSession& s, uint32_t tick) {
 }
 
 bool takeFinalTick(LockstepSession& s, std::vector<InputEvent>& events) {
-    if (s.recorded >= std::min(s.executed, s.remoteKnown) || s.mispredicted < s.executed) return false;
+    // A tick run on a wrong prediction, and every tick after it, waits for its run again.
+    if (s.recorded >= std::min({s.executed, s.remoteKnown, s.mispredicted})) return false;
     events = s.localTicks.at(s.recorded);
     auto remote = s.remoteTicks.find(s.recorded);
     if (remote != s.remoteTicks.end())

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "net/lockstep.h"
+#include "net/rollback.h"
 
 namespace {
 
@@ -215,6 +216,68 @@ TEST(SyncCheck, DigestsDifferingAtACheckAreFoundWhicheverArrivesFirst) {
         EXPECT_TRUE(s.outOfSync);
         EXPECT_EQ(s.outOfSyncTick, 2 * syncInterval);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Inputs of the peer (player 2) for ticks first.. in a row, each with the events given.
+Message peerInputs(const LockstepSession& s, uint32_t first,
+                   const std::vector<std::vector<InputEvent>>& ticks) {
+    Message m;
+    m.type = MessageType::Inputs;
+    m.game = s.game;
+    m.player = 1;
+    m.received = s.localClosed;
+    m.firstTick = first;
+    m.ticks = ticks;
+    return m;
+}
+
+void runPredicted(LockstepSession& s, uint32_t ticks) {
+    for (uint32_t i = 0; i < ticks; ++i) {
+        closeForNextTick(s);
+        ASSERT_TRUE(rollbackTickReady(s)) << s.executed;
+        takeRollbackTick(s);
+    }
+}
+
+// The peer's silence is played as "nothing new" for eight ticks at most; its first real event
+// sends the game back to that tick, and only final ticks are handed out and ended on.
+TEST(Rollback, APredictionProvedWrongGoesBackToItsTickAndALeaveBeyondItToTheLeave) {
+    LockstepSession s;
+    beginRollback(s, 0, rollbackDelay, 1);
+    runPredicted(s, maxPrediction);
+    closeForNextTick(s);
+    EXPECT_FALSE(rollbackTickReady(s)) << "nine ticks beyond anything of the peer's";
+    InputEvent press;
+    press.tick = 5;
+    press.player = 1;
+    press.sequence = 1;
+    press.type = pressEvent;
+    press.button = 4;
+    acceptInputs(s, peerInputs(s, 0, {{}, {}, {}, {}, {}, {press}}));
+    uint32_t from = 0;
+    ASSERT_TRUE(rollbackDue(s, from));
+    EXPECT_EQ(from, 5u);
+    std::vector<InputEvent> final;
+    for (uint32_t tick = 0; tick < 5; ++tick) ASSERT_TRUE(takeFinalTick(s, final));
+    EXPECT_FALSE(takeFinalTick(s, final)) << "tick 5 was run wrongly and is not final";
+    rewindRollback(s, from);
+    EXPECT_EQ(takeRollbackTick(s).back().button, 4);
+    runPredicted(s, 2);
+    // The peer leaves at tick 7, which this side has run past on predictions.
+    acceptInputs(s, peerInputs(s, 6, {{}}));
+    stopAtTick(s, 7);
+    ASSERT_TRUE(rollbackDue(s, from));
+    EXPECT_EQ(from, 7u);
+    rewindRollback(s, from);
+    closeForNextTick(s);
+    EXPECT_FALSE(rollbackTickReady(s));
+    EXPECT_FALSE(stopReached(s)) << "ticks 5 and 6 are not handed out yet";
+    while (takeFinalTick(s, final)) {}
+    EXPECT_TRUE(stopReached(s));
 }
 
 }  // namespace
