@@ -24,7 +24,9 @@ std::vector<SessionSnapshot> history;
 // Late by more than this, a sound that only a tick run again makes is left out.
 constexpr uint32_t lateCueLimit = 100;  // ms
 
-// A side ahead of the other by more than a tick runs one tick fewer in so many, until level.
+// A side whose clock runs ahead of the other's by more than a tick lets ticks of its clock go by
+// unplayed, at every look (one in so many ticks): half of what it is ahead, one at the least. The
+// other side's place is measured from its own inputs, so what this side gives up shows at once.
 constexpr uint32_t giveWayEvery = 9;
 
 // What the lines need of a tick: the digest at the tick the game's end began (from then on a game
@@ -91,10 +93,21 @@ void runAgainFromMistake(uint32_t now) {
             .count());
 }
 
-void giveWay(const GameState& game) {
-    if (game.tickCount % giveWayEvery == 0 &&
-        session.feed->msAhead(game.tickCount * tickLength) > int32_t(tickLength))
-        --session.tickTarget;
+// Judged by the clock, not by the ticks run: a side that keeps waiting for a peer that started
+// late would otherwise stay ahead by all it waited, and wait again at every late packet.
+void advanceClock(unsigned n, const GameState& game) {
+    const unsigned skipped = std::min(n, session.ticksToSkip);
+    session.ticksToSkip -= skipped;
+    session.tickTarget += n - skipped;
+    for (session.clockTicks += n; session.clockTicks >= giveWayEvery; session.clockTicks -= giveWayEvery) {
+        const int32_t ahead = session.feed->msAhead(session.tickTarget * tickLength);
+        if (ahead <= int32_t(tickLength)) continue;
+        const uint32_t giveUp = std::max<uint32_t>(1, uint32_t(ahead) / (2 * tickLength));
+        const uint32_t fromBacklog =
+            std::min(giveUp, session.tickTarget - std::min(session.tickTarget, game.tickCount));
+        session.tickTarget -= fromBacklog;
+        session.ticksToSkip += giveUp - fromBacklog;
+    }
 }
 
 }  // namespace
@@ -134,11 +147,8 @@ unsigned runDueTicks(unsigned n, uint32_t now) {
     GameState& game = *session.game;
     runAgainFromMistake(now);
     const uint32_t first = game.tickCount;
-    session.tickTarget += n;
-    while (game.tickCount < session.tickTarget && !game.gameOver) {
-        if (!runTick(now)) break;
-        giveWay(game);
-    }
+    advanceClock(n, game);
+    while (game.tickCount < session.tickTarget && !game.gameOver && runTick(now)) {}
     // A tick run at the start counts as one of those due.
     session.tickTarget = std::max(session.tickTarget, game.tickCount);
     session.feed->ranDueTicks();

@@ -60,6 +60,8 @@ struct Session {
     uint32_t seed = 0;
     bool paused = false;           // the ticks wait; nothing a game records or replays sees it
     uint32_t tickTarget = 0;       // the ticks due by the clock
+    uint32_t clockTicks = 0;       // ticks of the clock since the last look at the other side
+    unsigned ticksToSkip = 0;      // ticks of the clock to let go by, giving way to the other side
     bool skipNextAdvance = false;  // the ticks of the pass that started the game are not run
     uint8_t eventSequence = 0;     // wraps; read as signed by the event order
     bool endDigestTaken = false;

@@ -41,20 +41,22 @@ expected_line() { "$TANDREL" --headless --replay "$REPLAYS/$1.replay"; }
 # The netcodes a test plays each game with, from NETCODES ("lockstep rollback"); "default" passes
 # no --netcode, leaving the choice to the program.
 read -ra NETCODE_LIST <<<"${NETCODES:-default}"
-# Options every side gets, such as those netcode_options sets.
-SIDE_OPTIONS=()
+# Options every side gets, and those only a host gets: the host chooses the netcode.
+SIDE_OPTIONS=() HOST_OPTIONS=()
 netcode_options() {
-  SIDE_OPTIONS=()
-  [ "$1" = default ] || SIDE_OPTIONS=(--netcode "$1")
+  HOST_OPTIONS=()
+  [ "$1" = default ] || HOST_OPTIONS=(--netcode "$1")
 }
 
 # Starts a side: side NAME GAME ADDRESS-OPTION... ; its pid in the variable NAME_pid. PREFIX, an
 # array, goes before the program (ip netns exec ...).
 side() {
-  local name=$1 game=$2
+  local name=$1 game=$2 own=()
   shift 2
+  [ "$1" = --host ] && own=(${HOST_OPTIONS[@]+"${HOST_OPTIONS[@]}"})
   ${PREFIX[@]+"${PREFIX[@]}"} timeout "$GAME_SECONDS" "$TANDREL" "$@" ${SIDE_OPTIONS[@]+"${SIDE_OPTIONS[@]}"} \
-    --headless --script "$REPLAYS/$game.replay" --record "$WORK/$name.replay" >"$WORK/$name.out" 2>"$WORK/$name.err" &
+    ${own[@]+"${own[@]}"} --headless --script "$REPLAYS/$game.replay" --record "$WORK/$name.replay" \
+    >"$WORK/$name.out" 2>"$WORK/$name.err" &
   printf -v "${name}_pid" '%s' "$!"
 }
 

@@ -51,22 +51,25 @@ check_relays() {
 
 # Each side's measured round trip, from its --stats line.
 check_round_trips() {
-  local game name ms
+  local game name ms said
   for game in "${GAMES[@]}"; do
-    for name in "host_$game" "guest_$game"; do
-      ms=$(sed -n 's/^tandrel: net: .*round trip \([0-9]*\) ms.*/\1/p' "$name.err")
-      [ -n "$ms" ] || fail "$name printed no round trip"
-      ((ms >= 80)) || fail "$name measured a round trip of $ms ms through a relay of 40 ms each way at the least"
+    said="  $game: round trip"
+    for name in host guest; do
+      ms=$(sed -n 's/^tandrel: net: .*round trip \([0-9]*\) ms.*/\1/p' "${name}_$game.err")
+      [ -n "$ms" ] || fail "${name}_$game printed no round trip"
+      ((ms >= 80)) || fail "${name}_$game measured a round trip of $ms ms through a relay of 40 ms each way at the least"
+      said+=" $name $ms ms"
     done
+    echo "$said"
   done
 }
 
 for netcode in "${NETCODE_LIST[@]}"; do
   netcode_options "$netcode"
-  SIDE_OPTIONS+=(--stats)
+  SIDE_OPTIONS=(--stats)
   start_relays
   HOST_ADDRESS=127.0.0.1 JOIN_ADDRESS=127.0.0.1 play_games
-  check_round_trips
   echo "relay ($netcode): 50 ms each way, 10 ms jitter, 5 % loss: ${GAMES[*]} played to their lines"
+  check_round_trips
   check_relays
 done

@@ -122,16 +122,15 @@ int main(int argc, char** argv) {
     const auto start = Clock::now(), end = start + std::chrono::seconds(o.seconds);
     std::vector<char> buffer(65536);
     while (!stopping && Clock::now() < end) {
-        for (auto now = Clock::now(); !queue.empty() && queue.begin()->first <= now;
-             queue.erase(queue.begin())) {
+        while (!queue.empty() && queue.begin()->first <= Clock::now()) {
             const Datagram& d = queue.begin()->second;
             // A host not up yet, or gone, refuses: the datagram is lost, as on a network.
-            if (d.way == 0) send(hostSide, d.bytes.data(), d.bytes.size(), 0);
-            else
-                sendto(guestSide, d.bytes.data(), d.bytes.size(), 0, reinterpret_cast<sockaddr*>(&guest),
-                       sizeof guest);
+            const auto* to = d.way == 0 ? nullptr : reinterpret_cast<const sockaddr*>(&guest);
+            sendto(d.way == 0 ? hostSide : guestSide, d.bytes.data(), d.bytes.size(), 0, to,
+                   to ? sizeof guest : 0);
             ++ways[d.way].forwarded;
             ways[d.way].bytes += d.bytes.size();
+            queue.erase(queue.begin());
         }
         // Wake for the next datagram due, and at least every 100 ms to see a signal that came
         // just before poll().
@@ -166,11 +165,9 @@ int main(int argc, char** argv) {
         }
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    std::printf(
-        "udp_relay: %.1f s; to the host %ld forwarded (%ld B), %ld dropped; to the guest %ld forwarded (%ld "
-        "B), "
-        "%ld dropped\n",
-        seconds, ways[0].forwarded, ways[0].bytes, ways[0].dropped, ways[1].forwarded, ways[1].bytes,
-        ways[1].dropped);
+    std::printf("udp_relay: %.1f s; to the host %ld forwarded (%ld B), %ld dropped; ", seconds,
+                ways[0].forwarded, ways[0].bytes, ways[0].dropped);
+    std::printf("to the guest %ld forwarded (%ld B), %ld dropped\n", ways[1].forwarded, ways[1].bytes,
+                ways[1].dropped);
     return 0;
 }
