@@ -5,15 +5,7 @@
 # The platform objects count for the layer whose folder holds their source.
 set -euo pipefail
 
-declare -A below=(
-  [base]=""
-  [graphics]="base"
-  [audio]="base"
-  [framework]="graphics audio base"
-  [games]="framework graphics audio base"
-  [net]="games framework graphics audio base"
-  [app]="net games framework graphics audio base"
-)
+source "$(dirname "${BASH_SOURCE[0]}")/layers.sh"
 
 declare -A archives=()
 while [ $# -gt 0 ] && [ "$1" != -- ]; do

@@ -6,16 +6,11 @@
 #   bash include_direction_test.sh <source dir>
 set -euo pipefail
 cd "${1:?usage: include_direction_test.sh <source dir>}"
+source cmake/layers.sh
 
-declare -A allowed=(
-  [base]="base"
-  [graphics]="graphics base"
-  [audio]="audio base"
-  [framework]="framework graphics audio base"
-  [games]="games framework graphics audio base"
-  [net]="net games framework graphics audio base"
-)
-layers="net games framework graphics audio base"
+declare -A allowed=()
+for layer in "${!below[@]}"; do allowed[$layer]="$layer ${below[$layer]}"; done
+layers=${below[app]}
 # The rooms of app/, each with the rooms it may include; the command line's record (app/command_line.h,
 # which includes no room) is read by the rooms that start things.
 declare -A rooms=(
