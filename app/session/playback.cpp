@@ -1,7 +1,7 @@
 #include "app/session/playback.h"
 
+#include "app/session/input_feed.h"
 #include "app/session/recorder.h"
-#include "app/session/session.h"
 
 namespace {
 
