@@ -26,6 +26,12 @@ void queueScriptThrough(uint32_t last) {
         queueLocalEvent(net.lockstep, script.mine[script.next++]);
 }
 
+// Before a tick runs, this side's tick `delay` ahead is closed, with the script's events for it.
+void closeThisSidesNextTick() {
+    queueScriptThrough(net.lockstep.executed + net.lockstep.delay);
+    closeForNextTick(net.lockstep);
+}
+
 void takeScriptOfPlayer(int player) {
     script.mine.clear();
     script.next = 0;
@@ -43,11 +49,9 @@ public:
                         net.lockstep.localPlayer * buttonsPerPlayer + button % buttonsPerPlayer);
     }
     bool queueTick(GameState& game) override {
-        LockstepSession& lockstep = net.lockstep;
-        queueScriptThrough(lockstep.executed + lockstep.delay);
-        closeForNextTick(lockstep);
-        if (!tickReady(lockstep)) return false;
-        for (const InputEvent& e : takeTick(lockstep)) {
+        closeThisSidesNextTick();
+        if (!tickReady(net.lockstep)) return false;
+        for (const InputEvent& e : takeTick(net.lockstep)) {
             game.events.insert(e);
             noteInputEvent(e);
             net.played.push_back(e);
@@ -78,11 +82,9 @@ public:
 class RollbackFeed : public PeerFeed {
 public:
     bool queueTick(GameState& game) override {
-        LockstepSession& lockstep = net.lockstep;
-        queueScriptThrough(lockstep.executed + lockstep.delay);
-        closeForNextTick(lockstep);
-        if (!rollbackTickReady(lockstep)) return false;
-        for (const InputEvent& e : takeRollbackTick(lockstep)) game.events.insert(e);
+        closeThisSidesNextTick();
+        if (!rollbackTickReady(net.lockstep)) return false;
+        for (const InputEvent& e : takeRollbackTick(net.lockstep)) game.events.insert(e);
         return true;
     }
     void tickRan(const GameState& game) override {
