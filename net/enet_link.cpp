@@ -2,6 +2,8 @@
 #include <enet/enet.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 
 #include "net/link.h"
 #include "net/message.h"
@@ -28,10 +30,62 @@ constexpr size_t longestMessage =
 // beyond, as if lost: room for a longest message besides another.
 constexpr size_t waitingLimit = 2 * longestMessage;
 
+// ENet 1.3.17 believes a fragment's declared fragment count, and the first fragment it sees of a
+// packet makes it hold a bitmap of that many bits: up to 128 KB for a 24-byte command, megabytes
+// for one datagram of them (1.3.18 checks reliable fragments only). Every fragment carries a byte
+// at least, so a count beyond the packet's length is bogus, as is a packet beyond our longest
+// message: the datagram is dropped before ENet reads it, as is one whose commands overrun it. We
+// never compress, so a compressed datagram, which cannot be read here, is dropped too.
+int ENET_CALLBACK dropBogusFragments(ENetHost* host, ENetEvent*) {
+    const enet_uint8* data = host->receivedData;
+    const size_t size = host->receivedDataLength;
+    ENetProtocolHeader header{};
+    std::memcpy(&header, data, std::min(size, sizeof header));
+    const enet_uint16 flags = ENET_NET_TO_HOST_16(header.peerID);
+    if (flags & ENET_PROTOCOL_HEADER_FLAG_COMPRESSED) return 1;
+    size_t at =
+        flags & ENET_PROTOCOL_HEADER_FLAG_SENT_TIME ? sizeof header : offsetof(ENetProtocolHeader, sentTime);
+    if (host->checksum) at += sizeof(enet_uint32);
+    while (at + sizeof(ENetProtocolCommandHeader) <= size) {
+        ENetProtocol command{};
+        std::memcpy(&command, data + at, std::min(size - at, sizeof command));
+        const enet_uint8 number = command.header.command & ENET_PROTOCOL_COMMAND_MASK;
+        // Where ENet stops reading too.
+        if (number >= ENET_PROTOCOL_COMMAND_COUNT) return 0;
+        const size_t commandSize = enet_protocol_command_size(number);
+        if (commandSize == 0 || at + commandSize > size) return 0;
+        size_t dataLength = 0;
+        switch (number) {
+        case ENET_PROTOCOL_COMMAND_SEND_RELIABLE:
+            dataLength = ENET_NET_TO_HOST_16(command.sendReliable.dataLength);
+            break;
+        case ENET_PROTOCOL_COMMAND_SEND_UNRELIABLE:
+            dataLength = ENET_NET_TO_HOST_16(command.sendUnreliable.dataLength);
+            break;
+        case ENET_PROTOCOL_COMMAND_SEND_UNSEQUENCED:
+            dataLength = ENET_NET_TO_HOST_16(command.sendUnsequenced.dataLength);
+            break;
+        case ENET_PROTOCOL_COMMAND_SEND_FRAGMENT:
+        case ENET_PROTOCOL_COMMAND_SEND_UNRELIABLE_FRAGMENT: {
+            dataLength = ENET_NET_TO_HOST_16(command.sendFragment.dataLength);
+            const enet_uint32 total = ENET_NET_TO_HOST_32(command.sendFragment.totalLength);
+            if (total > longestMessage || ENET_NET_TO_HOST_32(command.sendFragment.fragmentCount) > total)
+                return 1;
+            break;
+        }
+        default: break;
+        }
+        at += commandSize + dataLength;
+        if (at > size) return 1;
+    }
+    return 0;
+}
+
 // Both sides, as either may face a hostile peer.
 void limitHost(ENetHost* host) {
     host->maximumPacketSize = longestMessage;
     host->maximumWaitingData = waitingLimit;
+    host->intercept = dropBogusFragments;
 }
 
 // Owned by this file: set by linkHost() or linkJoin(), wiped by linkClose().

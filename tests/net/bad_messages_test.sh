@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A host refuses each bad message of a test peer with its line and goes on serving: the real
 # guest that joins last plays the game to its recording's line, and a second player is turned away
-# meanwhile. The longest message the host accepts passes; packets far longer are refused unread,
-# the host's peak memory hardly moving.
+# meanwhile. The longest message the host accepts passes; packets far longer, and fragments that
+# declare more fragments than their packet has bytes, are refused unread, the host's peak memory
+# hardly moving.
 #   bash bad_messages_test.sh TANDREL SOURCE_DIR BAD_PEER
 source "$(dirname "$0")/lib.sh"
 BAD_PEER=$1
@@ -23,19 +24,27 @@ for entry in "${cases[@]}"; do
   "$BAD_PEER" "$PORT" "$which" >>peer.err 2>&1 || fail "$(tail -n1 peer.err)"
   grep -qxF "$line" host.err || fail "no line '$line' from the host for $which"
 done
-# Two 30 MB packets: a host that took them in would hold them, its peak memory (VmHWM) showing it.
-# The real program runs under timeout(1), the pid that side() keeps.
+# Two 30 MB packets, and datagrams of fragments that each declare a 1-byte packet in 1M fragments
+# (an ENet that believed them would hold a 128 KB bitmap for each): a host that took them in would
+# hold megabytes, its peak memory (VmHWM) showing it. Each is followed by an event of type 9, the
+# host's line for it counted. The real program runs under timeout(1), the pid that side() keeps.
 host_program=$(ps -o pid= --ppid "$host_pid" | tr -d ' ')
 peak_kb() { awk '/^VmHWM:/ { print $2 }' "/proc/$host_program/status"; }
-peak_before=$(peak_kb)
-status=0
-"$BAD_PEER" "$PORT" oversized >>peer.err 2>&1 || status=$?
-peak_after=$(peak_kb)
-[ $((peak_after - peak_before)) -lt 4096 ] ||
-  fail "the host's peak memory grew from $peak_before kB to $peak_after kB with the oversized packets"
-[ "$status" = 0 ] || fail "$(tail -n1 peer.err)"
-line="tandrel: 127.0.0.1: bad message (event type 9)"
-grep -qxF "$line" host.err || fail "no line '$line' from the host after the oversized packets"
+peaks=""
+hostile() {
+  local which=$1 lines=$2 before after status=0
+  before=$(peak_kb)
+  "$BAD_PEER" "$PORT" "$which" >>peer.err 2>&1 || status=$?
+  after=$(peak_kb)
+  [ $((after - before)) -lt 4096 ] ||
+    fail "the host's peak memory grew from $before kB to $after kB with the $which case"
+  [ "$status" = 0 ] || fail "$(tail -n1 peer.err)"
+  [ "$(grep -cxF "tandrel: 127.0.0.1: bad message (event type 9)" host.err)" = "$lines" ] ||
+    fail "no line 'bad message (event type 9)' from the host after the $which case"
+  peaks+=", $which $before kB then $after kB"
+}
+hostile oversized 1
+hostile fragments 2
 side guest "$game" --join "127.0.0.1:$PORT"
 # A second player while the guest plays is turned away, and the game goes on.
 sleep 3
@@ -43,4 +52,4 @@ sleep 3
 grep -q '^tandrel: 127.0.0.1: turned away: a player is connected already$' host.err || fail "the host did not say it turned a second player away"
 expect_line_of host "$game"
 expect_line_of guest "$game"
-echo "bad messages: ${#cases[@]} refused each with its line; oversized packets refused, the host's peak memory $peak_before kB then $peak_after kB; the host then played its game to the recording's line, turning a second player away"
+echo "bad messages: ${#cases[@]} refused each with its line; oversized packets and bogus fragments refused, the host's peak memory${peaks}; the host then played its game to the recording's line, turning a second player away"

@@ -5,11 +5,15 @@
 // tick), largest (the longest inputs the host accepts, then an acknowledgement of a tick never
 // sent behind it on the same reliable channel: the host must take the first to see the second),
 // oversized (two 30 MB packets, which the host must refuse unread, then an event of type 9),
+// fragments (datagrams of our own making whose fragments each declare a 1-byte packet in 1M
+// fragments, then an event of type 9),
 // second (nothing: a second player while one is connected, who must be turned away).
 // Every case but version and second greets properly and sends its message once the game started.
 // Exit status 0 when the host dropped it within the time allowed (oversized: having taken none of
 // the big packets), 1 otherwise.
 #include <enet/enet.h>
+
+#include <arpa/inet.h>
 
 #include <cstdio>
 #include <cstring>
@@ -36,6 +40,54 @@ constexpr int pingsUnacknowledged = 3;
 
 void sendBytes(ENetPeer* peer, int channel, const std::vector<uint8_t>& bytes, uint32_t flags) {
     enet_peer_send(peer, channel, enet_packet_create(bytes.data(), bytes.size(), flags));
+}
+
+// An ENet that believes a fragment's count holds a bitmap of that many bits, 128 KB here, for each
+// such command of a packet it has not seen: megabytes from these few kilobytes.
+constexpr int bogusDatagrams = 100;
+
+void put(std::vector<uint8_t>& d, const void* bytes, size_t size) {
+    d.insert(d.end(), static_cast<const uint8_t*>(bytes), static_cast<const uint8_t*>(bytes) + size);
+}
+void put16(std::vector<uint8_t>& d, uint16_t v) {
+    v = htons(v);
+    put(d, &v, sizeof v);
+}
+void put32(std::vector<uint8_t>& d, uint32_t v) {
+    v = htonl(v);
+    put(d, &v, sizeof v);
+}
+
+// A fragment of a 1-byte packet on channel 1, starting at sequence number `start`.
+void bogusFragment(std::vector<uint8_t>& d, uint8_t command, uint16_t reliable, uint16_t start) {
+    d.push_back(command);
+    d.push_back(1);
+    put16(d, reliable);
+    put16(d, start);
+    put16(d, 1);                                     // this fragment's length
+    put32(d, ENET_PROTOCOL_MAXIMUM_FRAGMENT_COUNT);  // fragment count
+    put32(d, 0);                                     // fragment number
+    put32(d, 1);                                     // total length
+    put32(d, 0);                                     // offset
+    d.push_back('A');
+}
+
+void sendBogusFragments(ENetHost* host, ENetPeer* peer) {
+    for (int i = 0; i < bogusDatagrams; ++i) {
+        std::vector<uint8_t> d;
+        put16(d, peer->outgoingPeerID | (peer->outgoingSessionID << ENET_PROTOCOL_HEADER_SESSION_SHIFT) |
+                     ENET_PROTOCOL_HEADER_FLAG_SENT_TIME);
+        put16(d, static_cast<uint16_t>(enet_time_get()));
+        // All behind a reliable 1 never sent, so that ENet keeps each, waiting for it. The unreliable
+        // one first: ENet 1.3.18 refuses the reliable one, and the rest of its datagram with it.
+        bogusFragment(d, ENET_PROTOCOL_COMMAND_SEND_UNRELIABLE_FRAGMENT, 1, i + 1);
+        bogusFragment(d, ENET_PROTOCOL_COMMAND_SEND_FRAGMENT | ENET_PROTOCOL_COMMAND_FLAG_ACKNOWLEDGE, i + 2,
+                      i + 2);
+        ENetBuffer buffer;
+        buffer.data = d.data();
+        buffer.dataLength = d.size();
+        enet_socket_send(host->socket, &peer->address, &buffer, 1);
+    }
 }
 
 InputEvent guestPress(uint32_t tick, int button) {
@@ -159,6 +211,10 @@ int main(int argc, char** argv) {
             gameStart = m;
             if (which == "oversized") {
                 oversized.send(host, peer);
+            } else if (which == "fragments") {
+                sendBogusFragments(host, peer);
+                // Behind them: the host drops us for it once it has read them.
+                sendBytes(peer, 1, badMessage("type", m), ENET_PACKET_FLAG_UNSEQUENCED);
             } else if (which == "largest") {
                 sendBytes(peer, 1, badMessage("largest", m), ENET_PACKET_FLAG_RELIABLE);
                 sendBytes(peer, 1, badMessage("acknowledges", m), ENET_PACKET_FLAG_RELIABLE);
