@@ -3,7 +3,7 @@
 # guest that joins last plays the game to its recording's line, and a second player is turned away
 # meanwhile. The longest message the host accepts passes; packets far longer, and fragments that
 # declare more fragments than their packet has bytes, are refused unread, the host's peak memory
-# hardly moving.
+# hardly moving. The game a refused peer voided is the host's recording, ended where it was left.
 #   bash bad_messages_test.sh TANDREL SOURCE_DIR BAD_PEER
 source "$(dirname "$0")/lib.sh"
 BAD_PEER=$1
@@ -52,4 +52,10 @@ sleep 3
 grep -q '^tandrel: 127.0.0.1: turned away: a player is connected already$' host.err || fail "the host did not say it turned a second player away"
 expect_line_of host "$game"
 expect_line_of guest "$game"
+# The host's recording holds the first game it started, which a refused peer voided: one game,
+# ended with its end line, that replays to where it was left; no later game is written into it.
+[ "$(grep -c '^seed ' "$WORK/host.replay")" = 1 ] && tail -n1 "$WORK/host.replay" | grep -q '^end [0-9][0-9]*$' ||
+  fail "the host's recording is not the one voided game, ended: $(grep -c '^event ' "$WORK/host.replay") events, last line '$(tail -n1 "$WORK/host.replay")'"
+"$TANDREL" --replay "$WORK/host.replay" --headless >"$WORK/voided.out" 2>&1 || fail "the voided game's recording does not replay: $(cat "$WORK/voided.out")"
+grep -q '^left: ' "$WORK/voided.out" || fail "the voided game's recording replays to '$(cat "$WORK/voided.out")'"
 echo "bad messages: ${#cases[@]} refused each with its line; oversized packets and bogus fragments refused, the host's peak memory${peaks}; the host then played its game to the recording's line, turning a second player away"
