@@ -3,7 +3,7 @@
 # each side taps its own player's key, the host pauses it (the guest's picture shows the pause)
 # and resumes it, then both paws rest until the mouse dies of fright. Both print the same
 # game-over line and record the same file, which replays to that line. Escape on
-# the guest's menu then ends the connection, and the host says so.
+# the guest's menu, which offers no start, then ends the connection, and the host says so.
 #   bash net_window_test.sh TANDREL PROBE SOURCE_DIR
 set -euo pipefail
 TANDREL=$1
@@ -146,6 +146,14 @@ grep -q '^event [0-9]* 0 ' host.replay && grep -q '^event [0-9]* 1 ' host.replay
   fail "the recording lacks one player's keys ($events events)"
 cmp -s host.replay guest.replay || fail "the two recordings differ"
 [ "$("$TANDREL" --headless --replay host.replay)" = "$(cat host.out)" ] || fail "the recording replays to another line"
+
+# Back on the menus: the host's offers "start"; the guest's, whose games the host starts, does not.
+start_item() { "$PROBE" cells "$1" 66 19 94 26 | tr -cd '#' | wc -c; }
+start_shown() { [ "$(start_item "$1")" -ge 15 ]; }
+start_gone() { [ "$(start_item "$1")" -le 3 ]; }
+picture_until host start_shown || fail "the host's menu shows no start ($(start_item "screen$((SHOTS - 1)).png") lit cells)"
+picture_until guest start_gone ||
+  fail "the guest's menu shows start, which only the host can choose ($(start_item "screen$((SHOTS - 1)).png") lit cells)"
 
 # Escape on the guest's menu ends the connection; the host says so and goes on alone.
 sleep 1
