@@ -34,8 +34,8 @@ GameState& GameState::operator=(const GameState& other) {
     if (this == &other) return *this;
     tickCount = other.tickCount;
     copyActors(other.actors);
-    players = other.players;
-    events = other.events;
+    copyPlayers(other.players);
+    copyEvents(other.events);
     copyEffects(other.effects);
     flashTimer = other.flashTimer;
     gameOver = other.gameOver;
@@ -65,6 +65,40 @@ void GameState::copyActors(const ActorMap& from) {
             mine = actors.insert(std::move(node)).position;
         }
         *mine->second = *actor;
+    }
+}
+
+void GameState::copyPlayers(const std::vector<PlayerRecord>& from) {
+    players.resize(from.size());
+    for (size_t i = 0; i < from.size(); ++i) {
+        static_cast<PlayerValues&>(players[i]) = from[i];
+        std::list<int>& held = players[i].heldButtons;
+        auto mine = held.begin();
+        for (int button : from[i].heldButtons) {
+            if (mine == held.end()) {
+                if (spareButtons.empty()) held.push_back(button);
+                else held.splice(held.end(), spareButtons, spareButtons.begin());
+                held.back() = button;
+            } else {
+                *mine++ = button;
+            }
+        }
+        spareButtons.splice(spareButtons.end(), held, mine, held.end());
+    }
+}
+
+// Every node set aside, then filled in order: the set's own assignment would free the surplus.
+void GameState::copyEvents(const std::set<InputEvent>& from) {
+    while (!events.empty()) spareEvents.push_back(events.extract(events.begin()));
+    for (const InputEvent& event : from) {
+        if (spareEvents.empty()) {
+            events.insert(events.end(), event);
+            continue;
+        }
+        auto node = std::move(spareEvents.back());
+        spareEvents.pop_back();
+        node.value() = event;
+        events.insert(events.end(), std::move(node));
     }
 }
 

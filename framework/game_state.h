@@ -18,12 +18,13 @@ constexpr int buttonsPerPlayer = 4;  // Up, Down, A, B
 constexpr int pressEvent = 3;
 constexpr int releaseEvent = 4;
 
-struct PlayerRecord {
+// A player's values; the buttons held stand apart in PlayerRecord, so that a snapshot can copy
+// them into the list nodes it has rather than into new ones.
+struct PlayerValues {
     int index = 0;
     int heldActorId = 0;
     bool flagA = false;
     bool flagB = false;
-    std::list<int> heldButtons;  // oldest press first
     int x = 0;
     int y = 0;
     float floats[12] = {};
@@ -41,6 +42,10 @@ struct PlayerRecord {
     int valueG = 100;
     int spare3 = 0;
     int timers[3] = {};
+};
+
+struct PlayerRecord : PlayerValues {
+    std::list<int> heldButtons;  // oldest press first
 };
 
 struct InputEvent {
@@ -108,6 +113,8 @@ private:
     using ActorMap = std::map<int, std::unique_ptr<Actor>>;
     void copyActors(const ActorMap& from);
     void copyEffects(const std::list<std::unique_ptr<Effect>>& from);
+    void copyPlayers(const std::vector<PlayerRecord>& from);
+    void copyEvents(const std::set<InputEvent>& from);
     void dispatchDueEvents();
     void updatePlayerTimers();
     void updateActors();
@@ -119,6 +126,8 @@ private:
     // Kept for the copies: never copied themselves.
     std::vector<ActorMap::node_type> spareActors;
     std::list<std::unique_ptr<Effect>> spareEffects;
+    std::list<int> spareButtons;
+    std::vector<std::set<InputEvent>::node_type> spareEvents;
 };
 
 // Copies the whole state of one game of a class onto another of the same class.
