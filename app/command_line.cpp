@@ -37,6 +37,16 @@ bool readNetOption(int argc, const char* const argv[], int& i, Options& options,
     return parseEndpoint(argv[++i], host, options.endpoint, error);
 }
 
+// The number of ticks after option argv[i], from 1 to `most`; `i` moves onto it.
+bool readTicks(int argc, const char* const argv[], int& i, int most, int& ticks, std::string& error) {
+    if (i + 1 >= argc || !readIndex(argv[i + 1], ticks) || ticks < 1 || ticks > most) {
+        error = std::string(argv[i]) + " needs a number of ticks from 1 to " + std::to_string(most);
+        return false;
+    }
+    ++i;
+    return true;
+}
+
 bool checkNetOptions(const Options& options, std::string& error) {
     const bool net = options.host || options.join;
     if (options.host && options.join) error = "--host and --join cannot be used together";
@@ -112,12 +122,7 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
         } else if (!std::strcmp(arg, "--host") || !std::strcmp(arg, "--join")) {
             if (!readNetOption(argc, argv, i, options, error)) return false;
         } else if (!std::strcmp(arg, "--delay")) {
-            if (i + 1 >= argc || !readIndex(argv[i + 1], options.delay) || options.delay < 1 ||
-                options.delay > maxDelay) {
-                error = "--delay needs a number of ticks from 1 to " + std::to_string(maxDelay);
-                return false;
-            }
-            ++i;
+            if (!readTicks(argc, argv, i, maxDelay, options.delay, error)) return false;
         } else if (!std::strcmp(arg, "--netcode")) {
             const char* name = i + 1 < argc ? argv[++i] : "";
             if (std::strcmp(name, "rollback") && std::strcmp(name, "lockstep")) {
@@ -127,12 +132,7 @@ bool parseCommandLine(int argc, const char* const argv[], Options& options, std:
             options.netcode = std::strcmp(name, "rollback") ? Netcode::Lockstep : Netcode::Rollback;
             options.netcodeGiven = true;
         } else if (!std::strcmp(arg, "--sync-test")) {
-            if (i + 1 >= argc || !readIndex(argv[i + 1], options.syncTest) || options.syncTest < 1 ||
-                options.syncTest > maxSyncTestTicks) {
-                error = "--sync-test needs a number of ticks from 1 to " + std::to_string(maxSyncTestTicks);
-                return false;
-            }
-            ++i;
+            if (!readTicks(argc, argv, i, maxSyncTestTicks, options.syncTest, error)) return false;
         } else if (!std::strcmp(arg, "--volume")) {
             if (i + 1 >= argc || !readIndex(argv[i + 1], options.volume) || options.volume > maxVolume) {
                 error = "--volume needs a number from 0 to 100";
