@@ -1,8 +1,8 @@
 #include <GL/glew.h>
-#include <SDL.h>
 
 #include "graphics/canvas.h"
 #include "graphics/quad_arrays.h"
+#include "graphics/video.h"
 
 namespace {
 
@@ -77,5 +77,5 @@ void drawCanvas() {
 
 void presentFrame() {
     drawCanvas();
-    SDL_GL_SwapBuffers();
+    swapVideoBuffers();
 }

@@ -53,6 +53,8 @@ bool openVideoWindow(const WindowPlacement& placement, bool noMultisample, std::
     return true;
 }
 
+void swapVideoBuffers() { SDL_GL_SwapBuffers(); }
+
 void readBackBuffer(int width, int height, unsigned char* pixels) {
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

@@ -45,9 +45,11 @@ bool changeVideoMode(bool windowed, bool noMultisample, std::string& error);
 void saveScreenshot();
 std::string screenshotName(int number);
 
-// Platform side, graphics/sdl_video.cpp.
+// Platform side, graphics/sdl_video.cpp (SDL 1.2) or graphics/sdl2_video.cpp (SDL 2).
 WindowSize queryDesktopSize();
 bool openVideoWindow(const WindowPlacement& placement, bool noMultisample, std::string& error);
+// Shows the picture drawn into the back buffer.
+void swapVideoBuffers();
 // graphics/x_monitors.cpp: the monitors of SDL's X display, once SDL's video is up. False where
 // SDL is on no X display or the server lists no monitors (RandR before 1.5).
 bool queryMonitorLayout(MonitorLayout& layout);

@@ -4,25 +4,40 @@
 #include <ctime>
 #include <string>
 
-// What the frame needs of the operating system, in its own terms. app/sdl_platform.cpp
-// implements it with SDL; the tests link a fake clock and event source instead.
+#include "app/platform/key_codes.h"
 
-enum class AppEventType { Active, KeyDown, KeyUp, Quit, PadAxis, PadHat, PadButtonDown, Other };
+// What the frame needs of the operating system, in its own terms. app/platform/sdl_platform.cpp
+// implements it with SDL 1.2, app/platform/sdl2_platform.cpp with SDL 2; the tests link a fake
+// clock and event source instead.
+
+enum class AppEventType {
+    Active,
+    KeyDown,
+    KeyUp,
+    Quit,
+    PadAdded,    // a pad came: at start-up for those present, and whenever one is plugged in
+    PadRemoved,  // a pad went
+    PadAxis,
+    PadHat,
+    PadButtonDown,
+    Other,
+};
 
 struct AppEvent {
     AppEventType type = AppEventType::Other;
     bool gain = false;  // Active: focus gained
-    int key = 0;        // KeyDown, KeyUp: the SDL key symbol
-    int scancode = 0;   // KeyDown, KeyUp: the X keycode, 0 where SDL reports none
-    int pad = 0;        // Pad*: which pad, in the order they were opened
-    int control = 0;    // Pad*: the axis, hat or button number
-    int value = 0;      // PadAxis: -32768 to 32767; PadHat: SDL's hat bits
+    int key = keyNone;  // KeyDown, KeyUp: the key's code (app/platform/key_codes.h)
+    int pad = 0;        // Pad*: the pad's own number while it is plugged in, never reused
+    int control = 0;    // PadAxis: padAxisHorizontal or padAxisVertical; PadHat: 0 for the
+                        // d-pad; PadButtonDown: a PadButton, or the button's number (see
+                        // platformNamesPadButtons())
+    int value = 0;      // PadAxis: -32768 to 32767; PadHat: the padHat* bits held
     bool alt = false;   // KeyDown, KeyUp: an Alt key is held
     // Active: the keyboard's focus or the window's being shown changed, not only the pointer's.
     bool inputFocus = true;
 };
 
-// SDL with timer, audio, video and the first pads found, caption, key repeat, hidden pointer.
+// SDL with timer, audio, video and the pads (PadAdded for each), caption, key repeat, hidden pointer.
 // False with `error` filled when video cannot be had.
 bool platformInit(std::string& error);
 bool platformPollEvent(AppEvent& event);
@@ -35,10 +50,15 @@ void platformDelay(uint32_t ms);
 // CPU time of the whole process so far, all its threads, in µs.
 uint64_t platformCpuMicroseconds();
 void platformKeyRepeat(int delay, int interval);
-// Whether the key (a key symbol, as AppEvent.key carries) is down now, as the keyboard's own
+// Whether the key (a key code, as AppEvent.key carries) is down now, as the keyboard's own
 // state has it: a release can happen where no event reaches us. True where it cannot be told.
 bool platformKeyDown(int key);
 void platformQuit();
-// The key symbol the keyboard layout puts on each X keycode, 0 where it cannot be told or the
-// symbol is not one SDL names by a Latin-1 character. Works before platformInit().
-void platformLayoutKeys(const int keycodes[], int keys[], int count);
+// The character the keyboard layout types on a placed key (a code of placedCharacters), as the
+// key code of a key known only by that character: 'z' for 'w' on a French layout. 0 where it
+// cannot be told or is no Latin-1 character. Works before platformInit().
+int platformLayoutCharacter(int key);
+// True where pads' buttons come by name (a PadButton), false where by number.
+bool platformNamesPadButtons();
+// The platform and the version of the library that runs, as "SDL 1.2.15".
+std::string platformDescription();
