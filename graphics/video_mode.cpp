@@ -61,7 +61,9 @@ bool setVideoMode(bool windowed, bool noMultisample, std::string& error) {
 bool changeVideoMode(bool windowed, bool noMultisample, std::string& error) {
     if (!desktopSize) desktopSize = queryDesktopSize();
     WindowPlacement placement = placeWindow(*desktopSize, chosenMonitor, windowed);
-    videoWidth = static_cast<float>(placement.size.width);
-    videoHeight = static_cast<float>(placement.size.height);
-    return openVideoWindow(placement, noMultisample, error);
+    if (!openVideoWindow(placement, noMultisample, error)) return false;
+    WindowSize drawn = videoDrawableSize();
+    videoWidth = static_cast<float>(drawn.width);
+    videoHeight = static_cast<float>(drawn.height);
+    return true;
 }

@@ -60,5 +60,7 @@ void platformQuit();
 int platformLayoutCharacter(int key);
 // True where pads' buttons come by name (a PadButton), false where by number.
 bool platformNamesPadButtons();
+// Adds the pad mappings of the file at `path`, where there is one (SDL 2; SDL 1.2 has none).
+void platformLoadPadMappings(const std::string& path);
 // The platform and the version of the library that runs, as "SDL 1.2.15".
 std::string platformDescription();
