@@ -11,6 +11,7 @@
 #include "app/headless/replay_run.h"
 #include "app/input/keys_file.h"
 #include "app/netplay/peer.h"
+#include "app/platform/platform.h"
 #include "app/saved/conf_text.h"
 #include "app/saved/settings_file.h"
 #include "app/session/playback.h"
@@ -76,7 +77,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.version) {
-        std::printf("%s\n", programVersion);
+        std::printf("%s\nplatform: %s\n", programVersion, platformDescription().c_str());
         return 0;
     }
     if (options.printKeys) return printKeys(options);

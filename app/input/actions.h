@@ -19,12 +19,14 @@ enum class ActionType {
     ToggleFullScreen,
     VolumeDown,
     VolumeUp,
-    Mute,  // and unmute
+    Mute,          // and unmute
+    PadUnplugged,  // a player's pad went
+    PadPluggedIn,  // a pad came for a player
 };
 
 struct Action {
     ActionType type;
-    int button = -1;  // ButtonPress, ButtonRelease: 0 to buttonCount - 1
+    int button = -1;  // ButtonPress, ButtonRelease: 0 to buttonCount - 1; Pad*: the player
 };
 
 // A key bound to every button gives one action per button, and so does a loss of focus with
@@ -40,10 +42,11 @@ struct Actions {
 // Where the actions go: a running game's buttons, or the menu's cursor and games.
 enum class InputContext { Game, Menu };
 
-constexpr int defaultPadChoose = 0;      // pad button that chooses a menu item
-constexpr int defaultPadLeave = 1;       // pad button that leaves a game, as Escape does
-constexpr int defaultPadPause = 2;       // pad button that pauses a game and resumes it
-constexpr int padAxisThreshold = 13107;  // 40 % of an axis's range: beyond it, a direction is held
+constexpr int defaultPadChoose = padA;    // pad button that chooses a menu item
+constexpr int defaultPadLeave = padB;     // pad button that leaves a game, as Escape does
+constexpr int defaultPadPauseNumber = 2;  // pad button that pauses a game and resumes it, where
+                                          // buttons are numbered; start where they are named
+constexpr int padAxisThreshold = 13107;   // 40 % of an axis's range: beyond it, a direction is held
 
 // The directions a pad holds, one bit per button of its player (Up, Down, A, B), from each of
 // its two sources, so that a hat and a stick held together press and release once.
@@ -52,6 +55,16 @@ struct PadState {
     unsigned stick = 0;
 };
 
+constexpr int noPad = -1;
+
+// Which pad plays for each player. Owned by the input translation, never reset: a pad that comes
+// takes the place of one that went (lost), else the first free player's; one that goes frees it.
+struct PadSlots {
+    int pads[padCount] = {noPad, noPad};  // the pad's own number (AppEvent.pad), or noPad
+    bool lost[padCount] = {};             // its pad went and none has come since
+};
+extern PadSlots padSlots;
+
 // What is held, as far as the input translation knows. Owned by it, written as events arrive on
 // the main thread; zero at start-up and never reset, so that a direction held across a game's
 // start is released into it; emptied by releaseHeldInput().
@@ -59,7 +72,7 @@ struct HeldInput {
     PadState pads[padCount];
     unsigned buttons = 0;  // a bit per button pressed in a game and not released since
     bool print = false;    // Print Screen is down: its key repeats take no screenshot
-    // The key symbol that pressed each held button; 0 where a pad holds it or nothing does.
+    // The key that pressed each held button; keyNone where a pad holds it or nothing does.
     int keys[buttonCount] = {};
 };
 extern HeldInput heldInput;
@@ -69,8 +82,9 @@ extern HeldInput heldInput;
 // screen; F9, F10 and the mute key set the volume. A player's key is a button in a game and a
 // cursor or game move on the menu; the pause key pauses a game. On the menu every other key but
 // Alt chooses.
-Actions keyActions(int key, int scancode, bool keyDown, InputContext context, bool alt = false);
-// The actions of one event of the platform's (keys, pad axes, hats and buttons); none for others.
+Actions keyActions(int key, bool keyDown, InputContext context, bool alt = false);
+// The actions of one event of the platform's (keys, pads coming and going, pad axes, hats and
+// buttons); none for others.
 Actions actionsForEvent(const AppEvent& event, InputContext context);
 // A release of every button held in a game, as the game would have had them had the keys and
 // pads been let go here; nothing is held afterwards.
@@ -79,3 +93,5 @@ Actions releaseHeldInput(InputContext context);
 // never came (it happened while the keyboard went to another window); those are no longer held.
 // Pads keep their own state and are left alone.
 Actions releaseKeysLetGo(InputContext context);
+// The pad button that pauses: start where the platform names pad buttons, else button 2.
+int defaultPadPause();

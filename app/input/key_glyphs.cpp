@@ -1,9 +1,7 @@
 #include "app/input/key_glyphs.h"
 
-#include <SDL_keysym.h>
-
 #include "app/input/bindings.h"
-#include "app/input/key_names.h"
+#include "app/input/keyboard_layout.h"
 #include "app/saved/settings.h"
 #include "graphics/text.h"
 
@@ -27,7 +25,7 @@ struct ArrowKey {
     int key;
     const char* glyph;
 };
-constexpr ArrowKey arrowKeys[] = {{SDLK_UP, "^"}, {SDLK_DOWN, "&"}, {SDLK_LEFT, "<"}, {SDLK_RIGHT, ">"}};
+constexpr ArrowKey arrowKeys[] = {{keyUp, "^"}, {keyDown, "&"}, {keyLeft, "<"}, {keyRight, ">"}};
 
 }  // namespace
 
@@ -35,7 +33,7 @@ std::string keyLabel(int key) {
     for (const ArrowKey& arrow : arrowKeys) {
         if (arrow.key == key) return arrow.glyph;
     }
-    const char* name = keyName(key);
+    const char* name = layoutKeyName(key);
     std::string label;
     for (const char* c = name ? name : ""; *c; ++c) {
         const Spelled* spelled = nullptr;

@@ -5,7 +5,7 @@
 #include "framework/key_labels.h"
 
 // A key as the menu shows it: an arrow glyph for the arrow keys, a character that has a glyph
-// as itself, anything else spelled out by name.
+// as itself, anything else spelled out by name; as the layout in force types it.
 std::string keyLabel(int key);
 // The labels of the keys bound in settings.
 KeyLabels keyLabels();

@@ -2,10 +2,12 @@
 // Key names as key files and --print-keys write them.
 #include <string>
 
-// The names SDL 1.2's SDL_GetKeyName gives the key symbols, kept here so that key files can be
-// read and written without starting SDL (a test holds the table to the library's own names).
+// The names of our key codes, as SDL 1.2's SDL_GetKeyName gave the same keys, so that key files
+// written for any version read the same on every platform (a test holds the table to SDL 1.2's
+// own names). A placed key is named by its US character here; see keyboard_layout.h for the names
+// the player sees.
 
-// The name of a key symbol; null for a symbol SDL leaves unnamed.
+// The name of a key code; null for a code with no name.
 const char* keyName(int key);
-// The key symbol of a name, or -1.
+// The key code of a name, or -1.
 int keyFromName(const std::string& name);

@@ -1,6 +1,5 @@
 #include "app/input/keys_file.h"
 
-#include <SDL_keysym.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -12,7 +11,7 @@
 
 #include "app/input/bindings.h"
 #include "app/input/key_glyphs.h"
-#include "app/input/key_names.h"
+#include "app/input/keyboard_layout.h"
 #include "app/platform/platform.h"
 #include "app/saved/conf_text.h"
 #include "app/saved/home_files.h"
@@ -32,7 +31,7 @@ const char* const padChooseActions[padCount] = {"player1.pad.choose", "player2.p
 const char* const padLeaveActions[padCount] = {"player1.pad.leave", "player2.pad.leave"};
 const char* const padPauseActions[padCount] = {"player1.pad.pause", "player2.pad.pause"};
 constexpr int padButtonLimit = 255;  // SDL 1.2 numbers pad buttons in 8 bits
-const int unbindableKeys[] = {SDLK_ESCAPE, SDLK_PRINT, SDLK_F9, SDLK_F10, SDLK_F11};
+const int unbindableKeys[] = {keyEscape, keyPrintScreen, keyF9, keyF10, keyF11};
 
 struct Failure {
     const std::string& name;
@@ -55,14 +54,11 @@ int indexOf(const char* const names[], int count, const std::string& action) {
     return -1;
 }
 
-// Player 1's built-in keys take the letters the layout puts on them, so that they are named
-// (and checked for clashes) as the player sees them.
+// The keyboard's layout, and the built-in pause and mute keys where it types p and m.
 void applyLayout() {
-    int keys[buttonsPerPlayer];
-    platformLayoutKeys(defaultKeyScancodes, keys, buttonsPerPlayer);
-    for (int b = 0; b < buttonsPerPlayer; ++b) {
-        if (keys[b] != 0) settings.keyBindings[b] = keys[b];
-    }
+    keyboardLayout = platformKeyboardLayout();
+    settings.pauseKey = keyTyping(defaultPauseCharacter);
+    settings.muteKey = keyTyping(defaultMuteCharacter);
 }
 
 // The setting a pad action names, or null for any other action.
@@ -81,23 +77,38 @@ int& keySetting(int i) {
     return i == pauseAction ? settings.pauseKey : settings.muteKey;
 }
 
+// Where the platform names pad buttons, a name, or a number in the order of the names, so that a
+// file written for numbered buttons still reads.
 bool bindPadButton(int& setting, const std::string& value, std::string& what) {
     if (parseWholeNumber(value, padButtonLimit, setting)) return true;
-    what = "expected a pad button number, not '" + value + "'";
+    if (platformNamesPadButtons()) {
+        setting = indexOf(padButtonNames, padButtonNameCount, lowered(value));
+        if (setting >= 0) return true;
+        what =
+            "expected a pad button (a, b, x, y, back, guide, start, leftstick, rightstick, "
+            "leftshoulder, rightshoulder), not '" +
+            value + "'";
+    } else {
+        what = "expected a pad button number, not '" + value + "'";
+    }
     return false;
 }
 
-// A key given by name is matched by its symbol, wherever the layout puts it.
+std::string padButtonText(int button) {
+    const bool named = platformNamesPadButtons() && button >= 0 && button < padButtonNameCount;
+    return named ? padButtonNames[button] : std::to_string(button);
+}
+
+// A key given by name is the key that types it on the player's layout.
 bool bindKey(const std::string& action, const std::string& value, std::string& what) {
     int i = indexOf(keyActionNames, keyActionCount, action);
-    int key = keyFromName(lowered(value));
+    int key = keyOfLayoutName(lowered(value));
     if (i < 0) what = "unknown action '" + action + "'";
     else if (key < 0) what = "unknown key '" + value + "'";
     else if (std::count(std::begin(unbindableKeys), std::end(unbindableKeys), key)) {
-        what = std::string("'") + keyName(key) + "' cannot be bound";
+        what = std::string("'") + layoutKeyName(key) + "' cannot be bound";
     } else {
         keySetting(i) = key;
-        if (i < buttonCount) settings.keyScancodes[i] = 0;
         return true;
     }
     return false;
@@ -108,7 +119,7 @@ bool findClash(const int givenAt[], const Failure& fail) {
     for (int a = 0; a < keyActionCount; ++a) {
         for (int b = a + 1; b < keyActionCount; ++b) {
             if (keySetting(a) != keySetting(b) || (!givenAt[a] && !givenAt[b])) continue;
-            const std::string what = std::string("'") + keyName(keySetting(a)) + "' is bound to both " +
+            const std::string what = std::string("'") + layoutKeyName(keySetting(a)) + "' is bound to both " +
                                      keyActionNames[a] + " and " + keyActionNames[b];
             return fail(std::max(givenAt[a], givenAt[b]), what);
         }
@@ -170,10 +181,10 @@ bool parseKeyFile(std::istream& in, const std::string& name, std::string& error)
 
 void writeControls(std::ostream& out) {
     for (int i = 0; i < keyActionCount; ++i)
-        out << keyActionNames[i] << " = " << keyName(keySetting(i)) << "\n";
+        out << keyActionNames[i] << " = " << layoutKeyName(keySetting(i)) << "\n";
     for (int pad = 0; pad < padCount; ++pad) {
-        out << padChooseActions[pad] << " = " << settings.padChoose[pad] << "\n";
-        out << padLeaveActions[pad] << " = " << settings.padLeave[pad] << "\n";
-        out << padPauseActions[pad] << " = " << settings.padPause[pad] << "\n";
+        out << padChooseActions[pad] << " = " << padButtonText(settings.padChoose[pad]) << "\n";
+        out << padLeaveActions[pad] << " = " << padButtonText(settings.padLeave[pad]) << "\n";
+        out << padPauseActions[pad] << " = " << padButtonText(settings.padPause[pad]) << "\n";
     }
 }

@@ -8,12 +8,13 @@
 //   player1.up = z
 //   player2.right = right
 //   player1.pad.choose = 0
-// Keys are written as SDL 1.2 names them; an action not given keeps its built-in key.
+// Keys are written as SDL 1.2 named them, as the keyboard's layout types them; pad buttons as
+// numbers, or by name where the platform names them. An action not given keeps its built-in key.
 
 // $XDG_CONFIG_HOME/tandrel/keys.conf, else ~/.config/tandrel/keys.conf; empty without either.
 std::string defaultKeyFile();
-// Into settings, which hold the defaults: the layout's letters on player 1's built-in keys, then
-// the file given, else the default file when there is one. False with `error` "FILE:LINE: what".
+// Into settings, which hold the defaults: the keyboard's layout and the built-in keys that follow
+// it, then the file given, else the default file when there is one. False with `error` "FILE:LINE: what".
 bool loadControls(const std::string& keysPath, std::string& error);
 // Applies a key file's text to settings; `name` is the file's name in errors.
 bool parseKeyFile(std::istream& in, const std::string& name, std::string& error);

@@ -70,7 +70,14 @@ constexpr int keyF11 = keyF1 + 10;
 
 // The characters of the main block, keyed by place: the keys a platform reports by position.
 // The ISO key beside left Shift has no US character; it is '<', which most layouts put there.
-constexpr const char* placedCharacters = "`1234567890-=qwertyuiop[]\\asdfghjkl;'zxcvbnm,./<";
+constexpr char placedCharacters[] = "`1234567890-=qwertyuiop[]\\asdfghjkl;'zxcvbnm,./<";
+constexpr int placedKeyCount = sizeof placedCharacters - 1;
+
+// What a keyboard layout types on each placed key, in the order of placedCharacters, as the code
+// of a key known only by that character: 'z' for 'w' on a French layout; 0 where it is not told.
+struct KeyboardLayout {
+    int characters[placedKeyCount] = {};
+};
 
 // A pad's buttons, where the platform knows them by name (SDL 2's controllers); where it knows
 // only numbers (SDL 1.2's joysticks), a pad button's code is its number.

@@ -54,10 +54,12 @@ void platformKeyRepeat(int delay, int interval);
 // state has it: a release can happen where no event reaches us. True where it cannot be told.
 bool platformKeyDown(int key);
 void platformQuit();
-// The character the keyboard layout types on a placed key (a code of placedCharacters), as the
-// key code of a key known only by that character: 'z' for 'w' on a French layout. 0 where it
-// cannot be told or is no Latin-1 character. Works before platformInit().
-int platformLayoutCharacter(int key);
+// What the keyboard layout types on the placed keys: a Latin-1 character each, 0 where it cannot
+// be told. Works before platformInit().
+KeyboardLayout platformKeyboardLayout();
+// Adds the pad mappings of a controller database file where the platform has one and the file is
+// there.
+void platformLoadPadMappings(const std::string& path);
 // True where pads' buttons come by name (a PadButton), false where by number.
 bool platformNamesPadButtons();
 // Adds the pad mappings of the file at `path`, where there is one (SDL 2; SDL 1.2 has none).

@@ -1,17 +1,24 @@
-// The frame's platform through SDL 1.2 and Xlib: events, the clock, pads and the keyboard layout.
+// The frame's platform through SDL 1.2: events, the clock, pads and the keyboard.
 #include <SDL.h>
-#include <X11/XKBlib.h>
-#include <time.h>
 
 #include <cstdlib>
+#include <deque>
 
 #include "app/platform/platform.h"
-#include "graphics/sdl_x11.h"
+#include "app/platform/sdl_keys.h"
 
 namespace {
 
 const char* const windowCaption = "tandrel";
+static_assert(padHatUp == SDL_HAT_UP && padHatRight == SDL_HAT_RIGHT && padHatDown == SDL_HAT_DOWN &&
+              padHatLeft == SDL_HAT_LEFT);
+
 constexpr int padsOpened = 2;  // player 1's pad, then player 2's
+
+// The pads opened at start-up, told as they come before any event of SDL's.
+std::deque<AppEvent> padsFound;
+// The symbol SDL last gave each key code: SDL 1.2 keeps the keyboard's state by symbol.
+int symbolOfKey[keyCodeLimit] = {};
 
 // A pad's axis, hat or button; only axes and hats have a value.
 AppEvent padEvent(AppEventType type, int pad, int control, int value = 0) {
@@ -34,8 +41,8 @@ AppEvent fromSdl(const SDL_Event& e) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         event.type = e.type == SDL_KEYDOWN ? AppEventType::KeyDown : AppEventType::KeyUp;
-        event.key = e.key.keysym.sym;
-        event.scancode = e.key.keysym.scancode;
+        event.key = keyOfSdl(e.key.keysym.sym, e.key.keysym.scancode);
+        symbolOfKey[event.key] = e.key.keysym.sym;
         event.alt = (e.key.keysym.mod & KMOD_ALT) != 0;
         break;
     case SDL_JOYAXISMOTION:
@@ -56,14 +63,10 @@ AppEvent fromSdl(const SDL_Event& e) {
 // SDL 1.2 sees only the pads present now; they stay open until SDL_Quit.
 void openPads() {
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return;
-    for (int i = 0; i < SDL_NumJoysticks() && i < padsOpened; ++i) SDL_JoystickOpen(i);
+    for (int i = 0; i < SDL_NumJoysticks() && i < padsOpened; ++i) {
+        if (SDL_JoystickOpen(i)) padsFound.push_back(padEvent(AppEventType::PadAdded, i, 0));
+    }
     SDL_JoystickEventState(SDL_ENABLE);
-}
-
-// Latin-1 keysyms are SDL 1.2's key symbols for the same characters.
-int sdlKeyOfKeysym(KeySym keysym) {
-    bool latin1 = (keysym >= 0x20 && keysym <= 0x7e) || (keysym >= 0xa0 && keysym <= 0xff);
-    return latin1 ? static_cast<int>(keysym) : 0;
 }
 
 }  // namespace
@@ -85,6 +88,11 @@ bool platformInit(std::string& error) {
 }
 
 bool platformPollEvent(AppEvent& event) {
+    if (!padsFound.empty()) {
+        event = padsFound.front();
+        padsFound.pop_front();
+        return true;
+    }
     SDL_Event e;
     if (!SDL_PollEvent(&e)) return false;
     event = fromSdl(e);
@@ -95,34 +103,28 @@ uint32_t platformTicks() { return SDL_GetTicks(); }
 
 void platformDelay(uint32_t ms) { SDL_Delay(ms); }
 
-uint64_t platformCpuMicroseconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<uint64_t>(t.tv_sec) * 1000000u + static_cast<uint64_t>(t.tv_nsec) / 1000u;
-}
-
 void platformKeyRepeat(int delay, int interval) { SDL_EnableKeyRepeat(delay, interval); }
 
 // SDL 1.2 refreshes this array from the X server's keymap when the pointer comes back into the
-// window (KeymapNotify), without sending the releases it missed. SDLK_UNKNOWN's entry means nothing.
+// window (KeymapNotify), without sending the releases it missed.
 bool platformKeyDown(int key) {
     int count = 0;
     const Uint8* state = SDL_GetKeyState(&count);
-    if (!state || key <= SDLK_UNKNOWN || key >= count) return true;
-    return state[key] != 0;
+    const int symbol = key > keyNone && key < keyCodeLimit ? symbolOfKey[key] : 0;
+    if (!state || symbol <= SDLK_UNKNOWN || symbol >= count) return true;
+    return state[symbol] != 0;
 }
 
 void platformQuit() { SDL_Quit(); }
 
-void platformLayoutKeys(const int keycodes[], int keys[], int count) {
-    for (int i = 0; i < count; ++i) keys[i] = 0;
-    Display* display = sdlDisplay();
-    // Before SDL starts (printing the bindings), a connection of our own, if there is a display.
-    Display* own = display ? nullptr : XOpenDisplay(nullptr);
-    if (!display) display = own;
-    if (!display) return;
-    for (int i = 0; i < count; ++i) {
-        keys[i] = sdlKeyOfKeysym(XkbKeycodeToKeysym(display, static_cast<KeyCode>(keycodes[i]), 0, 0));
-    }
-    if (own) XCloseDisplay(own);
+// SDL 1.2's joysticks number their buttons and name none.
+bool platformNamesPadButtons() { return false; }
+
+// No controller database: SDL 1.2 knows joysticks only.
+void platformLoadPadMappings(const std::string&) {}
+
+std::string platformDescription() {
+    const SDL_version* version = SDL_Linked_Version();
+    return "SDL " + std::to_string(version->major) + "." + std::to_string(version->minor) + "." +
+           std::to_string(version->patch);
 }

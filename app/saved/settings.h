@@ -5,7 +5,7 @@
 #include "framework/game_state.h"  // buttonCount
 #include "graphics/monitors.h"     // anyDisplay
 
-constexpr int padCount = 2;  // the first two pads found: player 1's, then player 2's
+constexpr int padCount = 2;  // a pad for each player
 
 constexpr int automaticDisplay = anyDisplay;  // the monitor is chosen for the player
 constexpr int fullVolume = fullOutputVolume;
@@ -17,12 +17,11 @@ struct Settings {
     int display = automaticDisplay;  // or the index of the monitor the window goes on
     int volume = fullVolume;         // 0 to 100
     bool noMultisample = true;
-    int keyBindings[buttonCount] = {};   // key symbols
-    int keyScancodes[buttonCount] = {};  // nonzero: the key is matched by this X keycode instead
+    int keyBindings[buttonCount] = {};   // key codes
     int padChoose[padCount] = {};        // the pad button that chooses a menu item
     int padLeave[padCount] = {};         // the pad button that leaves a game
     int padPause[padCount] = {};         // the pad button that pauses a game and resumes it
-    int pauseKey = 0;                    // key symbols of the keys players may set besides buttons
+    int pauseKey = 0;                    // key codes of the keys players may set besides buttons
     int muteKey = 0;
 };
 

@@ -41,10 +41,10 @@ void postButtonEvent(int button, int type) {
     if (game->events.insert(event).second) noteInputEvent(event);
 }
 
-void gameKeyDown(int key, int scancode) {
-    postButtonActions(keyActions(key, scancode, true, InputContext::Game));
+void gameKeyDown(int key) {
+    postButtonActions(keyActions(key, true, InputContext::Game));
 }
 
-void gameKeyUp(int key, int scancode) {
-    postButtonActions(keyActions(key, scancode, false, InputContext::Game));
+void gameKeyUp(int key) {
+    postButtonActions(keyActions(key, false, InputContext::Game));
 }

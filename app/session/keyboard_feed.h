@@ -8,5 +8,5 @@ extern InputFeed& keyboardFeed;
 void postButtonEvent(int button, int type);
 // Post a press or release event into the running game for every button the key's actions in a
 // game press or release.
-void gameKeyDown(int key, int scancode = 0);
-void gameKeyUp(int key, int scancode = 0);
+void gameKeyDown(int key);
+void gameKeyUp(int key);

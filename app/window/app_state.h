@@ -12,6 +12,8 @@ struct AppState {
     bool muted = false;             // the sound is off whatever settings.volume says
     uint32_t volumeShownUntil = 0;  // platform time until which the volume bar shows
     bool keyboardAway = false;      // the keyboard's focus is elsewhere and not yet let go of
+    unsigned padsUnplugged = 0;     // a bit per player whose pad went in this local game and
+                                    // none came back; zero when a game starts
     uint32_t keyboardLostAt = 0;    // platform time the focus went, while keyboardAway
     uint32_t frameCount = 0;
     uint32_t lastPassTime = 0;

@@ -8,6 +8,8 @@
 
 FrameStats frameStats;
 
+void reportStatsPlatform() { std::fprintf(stderr, "tandrel: platform %s\n", platformDescription().c_str()); }
+
 void startFrameStats(uint32_t now) {
     frameStats.since = now;
     frameStats.cpuSince = platformCpuMicroseconds();

@@ -18,6 +18,8 @@ constexpr uint32_t statsInterval = 5000;  // ms between two lines
 extern FrameStats frameStats;
 
 // A new stretch from `now`, the frame clock in ms.
+// One line on stderr: the platform and the version of its library.
+void reportStatsPlatform();
 void startFrameStats(uint32_t now);
 // Counts the pass's ticks; once a stretch is over, prints its line on standard error.
 void countPassForStats(unsigned ticks);

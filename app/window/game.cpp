@@ -5,6 +5,7 @@
 #include "app/session/keyboard_feed.h"
 #include "app/session/playback.h"
 #include "app/session/session.h"
+#include "app/window/app_state.h"
 #include "app/window/net_window.h"
 #include "graphics/screen_effects.h"
 
@@ -38,6 +39,7 @@ bool startGame() {
 
 void enterWindowGame() {
     session.skipNextAdvance = true;
+    app.padsUnplugged = 0;
     // A held key in a game gives one press and one release; never switched on again.
     platformKeyRepeat(0, 0);
 }

@@ -6,6 +6,7 @@
 #include "app/input/keys_file.h"
 #include "app/platform/data_files.h"
 #include "app/platform/platform.h"
+#include "app/saved/home_files.h"
 #include "app/saved/save_policy.h"
 #include "app/saved/settings.h"
 #include "app/session/playback.h"
@@ -22,6 +23,9 @@
 #include "graphics/video.h"
 
 namespace {
+
+// A controller database of the player's own, in the configuration folder, beside SDL's.
+const char* const padMappingsFileName = "gamecontrollerdb.txt";
 
 constexpr int menuRepeatDelay = 500;  // ms before a held key repeats on the menu
 constexpr int menuRepeatInterval = 30;
@@ -42,6 +46,7 @@ int appInit(const Options& options, std::string& error) {
     appRandomSource.seed(seed);
     audioRandomSource.seed(seed);
     if (!platformInit(error)) return noWindowStatus;
+    platformLoadPadMappings(configFilePath(padMappingsFileName));
     platformKeyRepeat(menuRepeatDelay, menuRepeatInterval);
     restoreActorKinds();
     // A replay is watched with the player's settings and scores, but changes neither file.

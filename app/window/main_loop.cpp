@@ -142,6 +142,7 @@ bool runPass(LoopLocals& locals) {
 
 void mainLoop() {
     LoopLocals locals;
+    if (frameStats.enabled) reportStatsPlatform();
     beginLoop(locals);
     while (runPass(locals)) {}
 }
@@ -162,6 +163,8 @@ void performAction(const Action& action) {
     case ActionType::VolumeDown: stepVolume(-1); break;
     case ActionType::VolumeUp: stepVolume(1); break;
     case ActionType::Mute: toggleMute(); break;
+    case ActionType::PadUnplugged: padUnplugged(action.button); break;
+    case ActionType::PadPluggedIn: padPluggedIn(action.button); break;
     default:
         if (!inGame()) menuAction(action.type);
         break;
