@@ -62,7 +62,5 @@ KeyboardLayout platformKeyboardLayout();
 void platformLoadPadMappings(const std::string& path);
 // True where pads' buttons come by name (a PadButton), false where by number.
 bool platformNamesPadButtons();
-// Adds the pad mappings of the file at `path`, where there is one (SDL 2; SDL 1.2 has none).
-void platformLoadPadMappings(const std::string& path);
 // The platform and the version of the library that runs, as "SDL 1.2.15".
 std::string platformDescription();
