@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Fails the build when a layer's library uses a symbol that only a layer above it (or beside it)
 # defines: each layer links only the layers below, so such a call is an include pointing upward.
+# Fails it too when a layer's library calls SDL, OpenGL, Xlib, libpng or ENet itself: only the
+# platform objects may.
 #   bash check_layers.sh LAYER=ARCHIVE ... -- PLATFORM_OBJECT ...
 # The platform objects count for the layer whose folder holds their source.
 set -euo pipefail
@@ -63,3 +65,12 @@ awk -v below_file=<(below_list) '
   }
   END { exit bad }
 ' "$defined" <(needs | sort -u) | c++filt | sed 's/^/layer check: /' >&2
+
+# The libraries only the platform objects may call, by their functions' prefixes.
+platform_calls=$(for layer in "${!archives[@]}"; do
+  nm -u "${archives[$layer]}" | awk -v l="$layer" 'NF == 2 && $2 ~ /^(SDL_|gl[A-Z]|glew|X[A-Z]|png_|enet_)/ { print l "/ calls " $2 }'
+done | sort -u)
+if [ -n "$platform_calls" ]; then
+  sed 's/^/layer check: /; s/$/, which only the platform files may call/' <<<"$platform_calls" >&2
+  exit 1
+fi

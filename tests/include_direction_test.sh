@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Includes point one way: each folder may include only from itself and the folders below it, and
-# so may each room of app/. A file and its header count as one: no two of different folders
+# so may each room of app/. Only the platform files (the CMakeLists.txt lists them) include SDL,
+# OpenGL, Xlib, libpng or ENet, with the headers that only they include. A file and its header count as one: no two of different folders
 # include each other, even through others; a circle inside a room of app/ holds at most three, one
 # concept, and inside a layer there is none but the game state's with its actors and effects.
 #   bash include_direction_test.sh <source dir>
@@ -91,5 +92,21 @@ for file in "${!includes[@]}"; do
     status=1
   fi
 done
+# The platform files, as the CMakeLists.txt of each layer adds them to the platforms' lists.
+platform_files=" $(for dir in ${below[app]} app; do
+  tr '\n' ' ' <"$dir/CMakeLists.txt" | grep -oE 'PROPERTY tandrel_(platform|sdl1|sdl2)_files [^)]*' |
+    grep -oE '\$\{CMAKE_CURRENT_SOURCE_DIR\}/[^ ]+' | sed "s|\${CMAKE_CURRENT_SOURCE_DIR}|$dir|"
+done | tr '\n' ' ') "
+library_include='^\s*#\s*include\s*<(SDL|GL/|X11/|png\.h|enet/)'
+while read -r file; do
+  [[ "$platform_files" == *" $file "* ]] && continue
+  includers=$(grep -rlE "#\s*include \"$file\"" base graphics audio framework games net app || true)
+  outside=$(for f in $includers; do [[ "$platform_files" == *" $f "* ]] || printf "%s " "$f"; done)
+  if [[ "$file" != *.h || -z "$includers" || -n "$outside" ]]; then
+    echo "$file includes a platform library but is no platform file${outside:+ (included by ${outside% })}"
+    status=1
+  fi
+done < <(grep -rlE "$library_include" base graphics audio framework games net app --include='*.h' --include='*.cpp' || true)
+
 [ "$status" = 0 ] && echo "include direction: every include points down or sideways within its folder, with no circle across folders"
 exit "$status"

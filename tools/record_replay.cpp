@@ -9,13 +9,13 @@
 // - yarnball: rally (both chase the ball to bat it at the other goal), defend1 / defend2 (that
 //   player guards the goal, the other chases), chaseleave (both chase, then Escape).
 // The game seed is the clock's, as in a live game. tests/data/replays/record.sh runs it.
-#include <SDL_keysym.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
 
+#include "app/platform/key_codes.h"
 #include "app/command_line.h"
 #include "app/session/recorder.h"
 #include "app/session/session.h"
@@ -30,8 +30,8 @@
 namespace {
 
 constexpr int keysPerPlayer = 4;
-constexpr int playerKeys[2][keysPerPlayer] = {{SDLK_w, SDLK_s, SDLK_a, SDLK_d},
-                                              {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT}};
+constexpr int playerKeys[2][keysPerPlayer] = {{'w', 's', 'a', 'd'},
+                                              {keyArrowUp, keyArrowDown, keyArrowLeft, keyArrowRight}};
 constexpr uint32_t maxTicks = 30000;  // a script that never ends its game leaves it here
 constexpr int quarryId = 1;           // the mouse, or the ball
 constexpr int mouseSide = 8;          // cells beside the mouse that the hunters aim at
@@ -124,8 +124,8 @@ void play(Script& s, const GameState& game) {
 bool runGame(Script& s) {
     LoopLocals locals;
     beginLoop(locals);
-    fakePlatform.events.push_back(keyDown(SDLK_RETURN));  // "start"
-    fakePlatform.events.push_back(keyUp(SDLK_RETURN));
+    fakePlatform.events.push_back(keyDown(keyReturn));  // "start"
+    fakePlatform.events.push_back(keyUp(keyReturn));
     bool started = false;
     while (true) {
         // Passes 5 to 40 ms apart, as a busy or an idle machine gives them.
@@ -138,7 +138,7 @@ bool runGame(Script& s) {
         started = true;
         const GameState& game = *session.game;
         if (game.tickCount >= maxTicks || (s.leaveTick && game.tickCount >= s.leaveTick)) {
-            fakePlatform.events.push_back(keyDown(SDLK_ESCAPE));
+            fakePlatform.events.push_back(keyDown(keyEscape));
             continue;
         }
         play(s, game);

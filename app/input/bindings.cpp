@@ -7,7 +7,7 @@ bool keyBoundTo(int button, int key) { return settings.keyBindings[button] == ke
 
 const int defaultPauseCharacter = 'p';
 const int defaultMuteCharacter = 'm';
-const int defaultKeyBindings[buttonCount] = {'w', 's', 'a', 'd', keyUp, keyDown, keyLeft, keyRight};
+const int defaultKeyBindings[buttonCount] = {'w', 's', 'a', 'd', keyArrowUp, keyArrowDown, keyArrowLeft, keyArrowRight};
 
 int buttonForKey(int key) {
     for (int button = 0; button < buttonCount; ++button) {

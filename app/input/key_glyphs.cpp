@@ -25,7 +25,7 @@ struct ArrowKey {
     int key;
     const char* glyph;
 };
-constexpr ArrowKey arrowKeys[] = {{keyUp, "^"}, {keyDown, "&"}, {keyLeft, "<"}, {keyRight, ">"}};
+constexpr ArrowKey arrowKeys[] = {{keyArrowUp, "^"}, {keyArrowDown, "&"}, {keyArrowLeft, "<"}, {keyArrowRight, ">"}};
 
 }  // namespace
 

@@ -11,8 +11,9 @@ static_assert(same(keyEscape, SDLK_ESCAPE) && same(keyDelete, SDLK_DELETE) &&
               same(keyWorldFirst, SDLK_WORLD_0) && same(keyWorldLast, SDLK_WORLD_95));
 static_assert(same(keyKeypad0, SDLK_KP0) && same(keyKeypadPeriod, SDLK_KP_PERIOD) &&
               same(keyKeypadEquals, SDLK_KP_EQUALS));
-static_assert(same(keyUp, SDLK_UP) && same(keyLeft, SDLK_LEFT) && same(keyPageDown, SDLK_PAGEDOWN) &&
-              same(keyF1, SDLK_F1) && same(keyF1 + functionKeyCount - 1, SDLK_F15));
+static_assert(same(keyArrowUp, SDLK_UP) && same(keyArrowLeft, SDLK_LEFT) &&
+              same(keyPageDown, SDLK_PAGEDOWN) && same(keyF1, SDLK_F1) &&
+              same(keyF1 + functionKeyCount - 1, SDLK_F15));
 static_assert(same(keyNumLock, SDLK_NUMLOCK) && same(keyAltGr, SDLK_MODE) &&
               same(keyPrintScreen, SDLK_PRINT) && same(keyUndo, SDLK_UNDO) && same(keyCodeLimit, SDLK_LAST));
 

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <SDL_keysym.h>
-
 #include <cstdlib>
 #include <sstream>
 
 #include "app/input/bindings.h"
 #include "app/input/key_glyphs.h"
 #include "app/input/keys_file.h"
+#include "app/platform/key_codes.h"
+#include "app/saved/settings.h"
 #include "app/window/app_state.h"
 #include "support/fake_platform.h"
 
@@ -42,11 +42,9 @@ TEST_F(KeyFile, GivenActionsOverrideAndTheRestKeepTheirKeys) {
               "pause = space\nmute = m\n"
               "player1.pad.choose = 0\nplayer1.pad.leave = 1\nplayer1.pad.pause = 9\n"
               "player2.pad.choose = 0\nplayer2.pad.leave = 7\nplayer2.pad.pause = 2\n");
-    // A key given by name is matched by its symbol, wherever it lies; a built-in one by place.
-    EXPECT_EQ(buttonForKey(SDLK_z, 52), 0);
-    EXPECT_EQ(buttonForKey(SDLK_w, 25), -1);
-    EXPECT_EQ(buttonForKey(SDLK_s, 39), 1);
-    EXPECT_EQ(buttonForKey(SDLK_x, 39), 1);
+    EXPECT_EQ(buttonForKey('z'), 0);
+    EXPECT_EQ(buttonForKey('w'), -1);
+    EXPECT_EQ(buttonForKey('s'), 1);
 }
 
 TEST_F(KeyFile, BadFilesNameTheLine) {
@@ -71,26 +69,63 @@ TEST_F(KeyFile, BadFilesNameTheLine) {
     }
 }
 
-TEST_F(KeyFile, BuiltInKeysTakeTheLayoutsLettersAndClashWithThem) {
-    const int azerty[] = {SDLK_z, SDLK_s, SDLK_q, SDLK_d};
-    std::copy(std::begin(azerty), std::end(azerty), fakePlatform.layoutKeys);
+// What a French keyboard types where a US one has q, w, a, z, ; and m.
+KeyboardLayout azerty() {
+    KeyboardLayout layout;
+    const std::pair<char, char> moved[] = {{'q', 'a'}, {'w', 'z'}, {'a', 'q'},
+                                           {'z', 'w'}, {';', 'm'}, {'m', ','}};
+    for (int i = 0; i < placedKeyCount; ++i) {
+        layout.characters[i] = placedCharacters[i];
+        for (const auto& [us, french] : moved) {
+            if (placedCharacters[i] == us) layout.characters[i] = french;
+        }
+    }
+    layout.characters[1] = 0;  // 1 types a character with no name: the key keeps its own
+    return layout;
+}
+
+// Keys are places; files, the printed bindings and the menu name them as the layout types them,
+// so a file written on a French keyboard means what it meant.
+TEST_F(KeyFile, NamesFollowTheLayoutAndKeysStayInPlace) {
+    fakePlatform.layout = azerty();
     ASSERT_TRUE(loadControls("", error)) << error;  // a missing default file is no error
     const std::string azertyCross = "player1.up = z\nplayer1.down = s\nplayer1.left = q\nplayer1.right = d\n";
     EXPECT_EQ(written().substr(0, azertyCross.size()), azertyCross);
+    EXPECT_EQ(settings.keyBindings[0], 'w');
+    EXPECT_EQ(settings.muteKey, ';');  // the key that types m
+    EXPECT_NE(written().find("mute = m\n"), std::string::npos);
     EXPECT_EQ(keyLabels().keys[0][2], "q");
+    EXPECT_EQ(keyLabel('1'), "1");
+    ASSERT_TRUE(parse("player2.up = w\nplayer2.down = ,\nplayer2.left = [\n")) << error;
+    EXPECT_EQ(settings.keyBindings[4], 'z');
+    EXPECT_EQ(settings.keyBindings[5], 'm');
+    EXPECT_EQ(settings.keyBindings[6], '[');  // no key types it: the US place
     EXPECT_FALSE(parse("player2.up = q\n"));
     EXPECT_EQ(error, "keys.conf:1: 'q' is bound to both player1.left and player2.up");
     EXPECT_FALSE(loadControls("/nonexistent/keys.conf", error));
     EXPECT_EQ(error, "cannot read /nonexistent/keys.conf");
 }
 
+// Where pads' buttons have names, files and the printed bindings use them; numbers still read.
+TEST_F(KeyFile, NamedPadButtons) {
+    fakePlatform.namesPadButtons = true;
+    restoreSettings();
+    ASSERT_TRUE(parse("player1.pad.leave = X\nplayer2.pad.choose = 1\n")) << error;
+    EXPECT_NE(written().find("player1.pad.choose = a\nplayer1.pad.leave = x\nplayer1.pad.pause = start\n"
+                             "player2.pad.choose = b\n"),
+              std::string::npos)
+        << written();
+    EXPECT_FALSE(parse("player1.pad.pause = select\n"));
+    EXPECT_EQ(error.substr(0, 40), "keys.conf:1: expected a pad button (a, b");
+}
+
 TEST(KeyLabel, ArrowsAreGlyphsAndOtherKeysAreSpelledInLettersTheFontHas) {
-    EXPECT_EQ(keyLabel(SDLK_UP), "^");
-    EXPECT_EQ(keyLabel(SDLK_q), "q");
-    EXPECT_EQ(keyLabel(SDLK_LESS), "less");  // the font's < is the left arrow
-    EXPECT_EQ(keyLabel(SDLK_COMMA), "comma");
-    EXPECT_EQ(keyLabel(SDLK_KP_MULTIPLY), "[asterisk]");
-    EXPECT_EQ(keyLabel(SDLK_RCTRL), "right ctrl");
+    EXPECT_EQ(keyLabel(keyArrowUp), "^");
+    EXPECT_EQ(keyLabel('q'), "q");
+    EXPECT_EQ(keyLabel('<'), "less");  // the font's < is the left arrow
+    EXPECT_EQ(keyLabel(','), "comma");
+    EXPECT_EQ(keyLabel(keyKeypadMultiply), "[asterisk]");
+    EXPECT_EQ(keyLabel(keyRightCtrl), "right ctrl");
 }
 
 }  // namespace

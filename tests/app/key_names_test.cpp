@@ -8,6 +8,9 @@
 #include <string>
 
 #include "app/input/key_names.h"
+#include "app/platform/key_codes.h"
+#include "app/platform/sdl_keys.h"
+#include "app/platform/x_keycodes.h"
 
 namespace {
 
@@ -44,6 +47,26 @@ TEST(KeyNames, AreSdlsOwnForEverySymbol) {
     }
     SDL_Quit();
     EXPECT_GT(named, 200);
+}
+
+// Every key a key file can name comes from SDL 1.2 as its code: a placed key by its X keycode
+// whatever symbol the layout gives it, any other by its symbol; and a symbol with no place is
+// its own code.
+TEST(SdlKeys, EveryNamedKeyTranslatesBothWays) {
+    int placed = 0;
+    for (int key = 1; key < keyCodeLimit; ++key) {
+        if (!keyName(key)) continue;
+        EXPECT_EQ(keyOfSdl(key, 0), key) << keyName(key);
+        const char* place = std::strchr(placedCharacters, key);
+        if (key < 128 && place) {
+            const int keycode = placedKeyXKeycodes[place - placedCharacters];
+            EXPECT_EQ(keyOfSdl('!', keycode), key) << keyName(key);
+            ++placed;
+        }
+    }
+    EXPECT_EQ(placed, placedKeyCount);
+    EXPECT_EQ(keyOfSdl(SDLK_UP, 111), keyArrowUp);  // X's keycode of Up is no place
+    EXPECT_EQ(keyOfSdl(SDLK_LAST, 0), keyNone);
 }
 
 // A key file's names are our table's, whichever library is loaded.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <SDL_keysym.h>
 
+#include "app/platform/key_codes.h"
 #include "app/saved/save_policy.h"
 #include "app/saved/settings.h"
 #include "app/session/session.h"
@@ -129,7 +129,7 @@ TEST_F(MainLoop, NeverSleepsLongTwiceInARow) {
 }
 
 TEST_F(MainLoop, FocusLossThenKeySwallowsTheKeyAndStillDraws) {
-    fakePlatform.events = {focus(false), keyDown(SDLK_s)};
+    fakePlatform.events = {focus(false), keyDown('s')};
     passAfter(18);
     EXPECT_EQ(app.menuCursor, 0);
     EXPECT_EQ(fakePlatform.presented, 1);
@@ -145,7 +145,7 @@ TEST_F(MainLoop, FocusLossAloneSkipsTheFrameOfItsPassOnly) {
 
 TEST_F(MainLoop, KeyReleaseReachesTheGameAfterASwallowedPress) {
     CountingGame& game = enterTestGame();
-    fakePlatform.events = {focus(false), keyDown(SDLK_w), keyUp(SDLK_w)};
+    fakePlatform.events = {focus(false), keyDown('w'), keyUp('w')};
     passAfter(18);
     EXPECT_EQ(game.events.size(), 0u);  // the release was queued and dispatched by the tick
     EXPECT_TRUE(game.players[0].heldButtons.empty());
@@ -155,7 +155,7 @@ TEST_F(MainLoop, KeyReleaseReachesTheGameAfterASwallowedPress) {
 TEST_F(MainLoop, EscapeInAGameSendsTheNextKeyOfTheBatchToTheMenu) {
     CountingGame& game = enterTestGame();
     game.players[0].score = 300;
-    fakePlatform.events = {keyDown(SDLK_ESCAPE), keyDown(SDLK_s)};
+    fakePlatform.events = {keyDown(keyEscape), keyDown('s')};
     passAfter(18);
     EXPECT_FALSE(inGame());
     EXPECT_EQ(session.game, nullptr);
@@ -166,18 +166,18 @@ TEST_F(MainLoop, EscapeInAGameSendsTheNextKeyOfTheBatchToTheMenu) {
 TEST_F(MainLoop, AGameEndedWithScoreZeroLeavesTheBestScore) {
     gameResults[0].bestScore = 700;
     enterTestGame();
-    fakePlatform.events = {keyDown(SDLK_ESCAPE)};
+    fakePlatform.events = {keyDown(keyEscape)};
     passAfter(18);
     EXPECT_EQ(gameResults[0].bestScore, 700);
 }
 
 TEST_F(MainLoop, QuitSequenceTakesTwentyFourPassesDrawingTwiceAndReadingNothing) {
-    fakePlatform.events = {keyDown(SDLK_ESCAPE)};
+    fakePlatform.events = {keyDown(keyEscape)};
     ASSERT_TRUE(passAfter(18));
     EXPECT_EQ(app.quitFade, 19);
     int passes = 1;
     int pollsAtStart = fakePlatform.polls;
-    fakePlatform.events = {keyDown(SDLK_RETURN), quitEvent()};
+    fakePlatform.events = {keyDown(keyReturn), quitEvent()};
     while (passAfter(18)) ++passes;
     EXPECT_EQ(passes, 24);
     EXPECT_EQ(fakePlatform.polls, pollsAtStart);
@@ -188,7 +188,7 @@ TEST_F(MainLoop, QuitSequenceTakesTwentyFourPassesDrawingTwiceAndReadingNothing)
 
 TEST_F(MainLoop, QuitEventEndsTheLoopWithoutTheRestOfThePass) {
     CountingGame& game = enterTestGame();
-    fakePlatform.events = {quitEvent(), keyDown(SDLK_s)};
+    fakePlatform.events = {quitEvent(), keyDown('s')};
     EXPECT_FALSE(passAfter(100));
     EXPECT_EQ(game.ticks, 0);
     EXPECT_EQ(fakePlatform.presented, 0);
@@ -213,7 +213,7 @@ TEST_F(MainLoop, GameOverIsSeenOnceAfterTheWholeBatch) {
 }
 
 TEST_F(MainLoop, StartingAGameDropsThePassTicksAndGivesItOneTickFirst) {
-    fakePlatform.events = {keyDown(SDLK_RETURN)};
+    fakePlatform.events = {keyDown(keyReturn)};
     passAfter(36);
     ASSERT_TRUE(inGame());
     EXPECT_EQ(session.game->tickCount, 1u);
@@ -233,19 +233,19 @@ TEST_F(MainLoop, ShutdownDuringAGameRecordsTheScore) {
 }
 
 TEST_F(MainLoop, PrintScreenSavesOnTheMenuAndInAGame) {
-    fakePlatform.events = {keyDown(SDLK_PRINT), keyUp(SDLK_PRINT)};
+    fakePlatform.events = {keyDown(keyPrintScreen), keyUp(keyPrintScreen)};
     passAfter(18);
     enterTestGame();
-    fakePlatform.events = {keyDown(SDLK_PRINT)};
+    fakePlatform.events = {keyDown(keyPrintScreen)};
     passAfter(18);
     EXPECT_EQ(fakePlatform.screenshots, 2);
     EXPECT_TRUE(inGame());
 }
 
 TEST_F(MainLoop, HoldingPrintScreenSavesOncePerPress) {
-    fakePlatform.events = {keyDown(SDLK_PRINT), keyDown(SDLK_PRINT)};
+    fakePlatform.events = {keyDown(keyPrintScreen), keyDown(keyPrintScreen)};
     passAfter(18);
-    fakePlatform.events = {keyDown(SDLK_PRINT), keyUp(SDLK_PRINT), keyDown(SDLK_PRINT)};
+    fakePlatform.events = {keyDown(keyPrintScreen), keyUp(keyPrintScreen), keyDown(keyPrintScreen)};
     passAfter(18);
     EXPECT_EQ(fakePlatform.screenshots, 2);
 }
@@ -253,17 +253,17 @@ TEST_F(MainLoop, HoldingPrintScreenSavesOncePerPress) {
 // Pausing holds the game's ticks but not the frames, and resuming does not catch up the pause.
 TEST_F(MainLoop, PauseHoldsTheTicksWhileTheDimmedPictureGoesOn) {
     CountingGame& game = enterTestGame();
-    fakePlatform.events = {keyDown(SDLK_p), keyUp(SDLK_p)};
+    fakePlatform.events = {keyDown('p'), keyUp('p')};
     passAfter(18);
     passAfter(180);
     EXPECT_EQ(game.ticks, 0);
     EXPECT_EQ(fakePlatform.presented, 2);
     EXPECT_TRUE(graphicsInputs.dimmed);
-    fakePlatform.events = {keyDown(SDLK_p)};
+    fakePlatform.events = {keyDown('p')};
     passAfter(18);
     EXPECT_EQ(game.ticks, 1);
     EXPECT_FALSE(graphicsInputs.dimmed);
-    fakePlatform.events = {keyDown(SDLK_p), keyDown(SDLK_ESCAPE)};
+    fakePlatform.events = {keyDown('p'), keyDown(keyEscape)};
     passAfter(18);
     EXPECT_FALSE(inGame());
     EXPECT_FALSE(session.paused);
@@ -274,7 +274,7 @@ TEST_F(MainLoop, PauseHoldsTheTicksWhileTheDimmedPictureGoesOn) {
 // from at once (a desktop's shuffle, a new video mode's window) changes nothing.
 TEST_F(MainLoop, LastingFocusLossReleasesHeldKeysAndPauses) {
     CountingGame& game = enterTestGame();
-    fakePlatform.events = {keyDown(SDLK_w), focus(false)};
+    fakePlatform.events = {keyDown('w'), focus(false)};
     passAfter(18);
     fakePlatform.events = {focus(true)};
     passAfter(180);
@@ -289,19 +289,19 @@ TEST_F(MainLoop, LastingFocusLossReleasesHeldKeysAndPauses) {
     ASSERT_EQ(game.events.size(), 1u);
     EXPECT_EQ(game.events.begin()->type, releaseEvent);
     EXPECT_EQ(game.events.begin()->tick, 22u);
-    fakePlatform.events = {focus(true), keyDown(SDLK_p), keyUp(SDLK_w)};
+    fakePlatform.events = {focus(true), keyDown('p'), keyUp('w')};
     passAfter(18);
     EXPECT_EQ(game.ticks, 23);
     EXPECT_TRUE(game.players[0].heldButtons.empty());
 }
 
 TEST_F(MainLoop, VolumeKeysStepMuteAndKeepTheLevel) {
-    fakePlatform.events = {keyDown(SDLK_F10), keyDown(SDLK_F9), keyDown(SDLK_F9), keyDown(SDLK_m)};
+    fakePlatform.events = {keyDown(keyF10), keyDown(keyF9), keyDown(keyF9), keyDown('m')};
     passAfter(18);
     EXPECT_FALSE(inGame()) << "no volume key chooses";
     EXPECT_EQ(settings.volume, 80);
     EXPECT_EQ(outputVolume.load(), 0);
-    fakePlatform.events = {keyDown(SDLK_F10)};
+    fakePlatform.events = {keyDown(keyF10)};
     passAfter(18);
     EXPECT_EQ(outputVolume.load(), 90);
     outputVolume = fullOutputVolume;

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <SDL_keysym.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
+#include "app/platform/key_codes.h"
 #include "app/headless/replay_run.h"
 #include "app/input/keys_file.h"
 #include "app/session/playback.h"
@@ -108,9 +108,9 @@ TEST(Replay, HeadlessReplayOfARecordedGameEndsIdentically) {
     ASSERT_TRUE(parseKeyFile(keyFile, "keys", error)) << error;
     LoopLocals locals;
     beginLoop(locals);
-    fakePlatform.events = {keyDown(SDLK_RETURN)};
+    fakePlatform.events = {keyDown(keyReturn)};
     testing::internal::CaptureStdout();
-    const int keys[] = {SDLK_z, SDLK_e, SDLK_UP, SDLK_LEFT, SDLK_x, SDLK_q};
+    const int keys[] = {'z', 'e', keyArrowUp, keyArrowLeft, 'x', 'q'};
     for (int pass = 0; pass < 4000 && (pass < 2 || inGame()); ++pass) {
         if (pass % 40 == 5) fakePlatform.events.push_back(keyDown(keys[pass / 40 % 6]));
         if (pass % 40 == 25) fakePlatform.events.push_back(keyUp(keys[pass / 40 % 6]));

@@ -1,7 +1,7 @@
-#include <SDL_keysym.h>
 
 #include <vector>
 
+#include "app/platform/key_codes.h"
 #include "app/input/bindings.h"
 #include "app/saved/settings.h"
 #include "app/session/keyboard_feed.h"
@@ -44,76 +44,76 @@ protected:
 };
 
 TEST_F(KeyInput, DefaultKeysAreWasdForPlayerOneAndArrowsForPlayerTwo) {
-    const int expected[] = {'w', 's', 'a', 'd', SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT};
+    const int expected[] = {'w', 's', 'a', 'd', keyArrowUp, keyArrowDown, keyArrowLeft, keyArrowRight};
     for (int b = 0; b < buttonCount; ++b) EXPECT_EQ(defaultKeyBindings[b], expected[b]) << b;
 }
 
 TEST_F(KeyInput, ButtonForKeyIsTheLowestBoundButton) {
-    settings.keyBindings[6] = SDLK_s;
-    EXPECT_EQ(buttonForKey(SDLK_s), 1);
-    EXPECT_EQ(buttonForKey(SDLK_LEFT), -1);
-    EXPECT_EQ(buttonForKey(SDLK_RIGHT), 7);
-    EXPECT_EQ(buttonForKey(SDLK_SPACE), -1);
+    settings.keyBindings[6] = 's';
+    EXPECT_EQ(buttonForKey('s'), 1);
+    EXPECT_EQ(buttonForKey(keyArrowLeft), -1);
+    EXPECT_EQ(buttonForKey(keyArrowRight), 7);
+    EXPECT_EQ(buttonForKey(keySpace), -1);
 }
 
 TEST_F(KeyInput, PressesBetweenTwoTicksAreStampedWithTheCurrentTick) {
     for (int i = 0; i < 3; ++i) runTick();
-    gameKeyDown(SDLK_w);
-    gameKeyDown(SDLK_UP);
+    gameKeyDown('w');
+    gameKeyDown(keyArrowUp);
     expectQueued({event(3, 0, 1, pressEvent, 0), event(3, 1, 2, pressEvent, 4)});
     runTick();
     EXPECT_EQ(running->received, (std::vector<Button>{{0, 0, true}, {1, 4, true}}));
 }
 
 TEST_F(KeyInput, PlayerOneIsDeliveredFirstWhateverThePressOrder) {
-    gameKeyDown(SDLK_UP);
-    gameKeyDown(SDLK_w);
+    gameKeyDown(keyArrowUp);
+    gameKeyDown('w');
     runTick();
     EXPECT_EQ(running->received, (std::vector<Button>{{0, 0, true}, {1, 4, true}}));
 }
 
 TEST_F(KeyInput, PressAndReleaseInOneTickArriveInTheirOrder) {
-    gameKeyDown(SDLK_d);
-    gameKeyUp(SDLK_d);
+    gameKeyDown('d');
+    gameKeyUp('d');
     runTick();
     EXPECT_EQ(running->received, (std::vector<Button>{{0, 3, true}, {0, 3, false}}));
     EXPECT_TRUE(running->players[0].heldButtons.empty());
 }
 
 TEST_F(KeyInput, KeyBoundToTwoButtonsPostsOneEventPerButton) {
-    settings.keyBindings[6] = SDLK_a;
-    gameKeyDown(SDLK_a);
+    settings.keyBindings[6] = 'a';
+    gameKeyDown('a');
     expectQueued({event(0, 0, 1, pressEvent, 2), event(0, 1, 2, pressEvent, 6)});
 }
 
 TEST_F(KeyInput, UnboundKeyPostsNothing) {
-    gameKeyDown(SDLK_SPACE);
-    gameKeyUp(SDLK_SPACE);
+    gameKeyDown(keySpace);
+    gameKeyUp(keySpace);
     EXPECT_TRUE(running->events.empty());
     EXPECT_EQ(session.eventSequence, 0);
 }
 
 TEST_F(KeyInput, KeysWithoutARunningGameAreIgnored) {
     session.game.reset();
-    gameKeyDown(SDLK_w);
-    gameKeyUp(SDLK_w);
+    gameKeyDown('w');
+    gameKeyUp('w');
     EXPECT_EQ(session.eventSequence, 0);
 }
 
 TEST_F(KeyInput, SequenceWrapsAfter255AndSortsAsSigned) {
     session.eventSequence = 126;
-    gameKeyDown(SDLK_w);  // 127
-    gameKeyUp(SDLK_w);    // -128: comes first
+    gameKeyDown('w');  // 127
+    gameKeyUp('w');    // -128: comes first
     runTick();
     EXPECT_EQ(running->received, (std::vector<Button>{{0, 0, false}, {0, 0, true}}));
     session.eventSequence = 255;
-    gameKeyDown(SDLK_s);
+    gameKeyDown('s');
     EXPECT_EQ(session.eventSequence, 0);
     EXPECT_EQ(running->events.begin()->sequence, 0);
 }
 
 TEST_F(KeyInput, FloodOfKeysKeepsTheQueueBounded) {
-    for (int i = 0; i < 5000; ++i) gameKeyDown(SDLK_w);
+    for (int i = 0; i < 5000; ++i) gameKeyDown('w');
     EXPECT_EQ(running->events.size(), 256u);
     runTick();
     EXPECT_TRUE(running->events.empty());
@@ -121,10 +121,10 @@ TEST_F(KeyInput, FloodOfKeysKeepsTheQueueBounded) {
 }
 
 TEST_F(KeyInput, FloodBetweenTwoTicksLeavesHeldButtonsConsistent) {
-    settings.keyBindings[5] = SDLK_w;
-    settings.keyBindings[2] = SDLK_RIGHT;
-    const int keys[] = {SDLK_w,    SDLK_s,    SDLK_a,     SDLK_d,    SDLK_UP,
-                        SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE};
+    settings.keyBindings[5] = 'w';
+    settings.keyBindings[2] = keyArrowRight;
+    const int keys[] = {'w',    's',    'a',     'd',    keyArrowUp,
+                        keyArrowDown, keyArrowLeft, keyArrowRight, keySpace};
     uint32_t mix = 1;
     for (int i = 0; i < 700; ++i) {
         mix = mix * 1103515245u + 12345u;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <SDL_keysym.h>
 
+#include "app/platform/key_codes.h"
 #include "app/saved/save_policy.h"
 #include "app/session/session.h"
 #include "app/window/game.h"
@@ -15,7 +15,7 @@ namespace {
 
 // A key pressed on the menu, turned into actions as the frame turns it.
 void menuKeyDown(int key) {
-    const Actions actions = keyActions(key, 0, true, InputContext::Menu);
+    const Actions actions = keyActions(key, true, InputContext::Menu);
     for (int i = 0; i < actions.count; ++i) performAction(actions.list[i]);
 }
 
@@ -103,17 +103,17 @@ TEST_F(Menu, CursorItemIsLitInTheLastFourFramesOfTen) {
 
 TEST_F(Menu, UpAndDownMoveTheCursorWithoutWrapping) {
     app.menuCursor = 1;
-    menuKeyDown(SDLK_w);
+    menuKeyDown('w');
     EXPECT_EQ(app.menuCursor, 0);
-    menuKeyDown(SDLK_UP);
+    menuKeyDown(keyArrowUp);
     EXPECT_EQ(app.menuCursor, 0);
-    menuKeyDown(SDLK_s);
+    menuKeyDown('s');
     EXPECT_EQ(app.menuCursor, 1);
-    menuKeyDown(SDLK_DOWN);
+    menuKeyDown(keyArrowDown);
     EXPECT_EQ(app.menuCursor, 1);
-    menuKeyDown(SDLK_UP);
+    menuKeyDown(keyArrowUp);
     EXPECT_EQ(app.menuCursor, 0);
-    menuKeyDown(SDLK_DOWN);
+    menuKeyDown(keyArrowDown);
     EXPECT_EQ(app.menuCursor, 1);
 }
 
@@ -122,7 +122,7 @@ TEST_F(Menu, UpAndDownMoveTheCursorWithoutWrapping) {
 TEST_F(Menu, SidewaysKeysSwitchGamesWrappingAroundWithTheirColours) {
     app.menuCursor = 1;
     const int expected[] = {yarnballId, 0, yarnballId, 0};
-    const int keys[] = {SDLK_d, SDLK_RIGHT, SDLK_a, SDLK_LEFT};
+    const int keys[] = {'d', keyArrowRight, 'a', keyArrowLeft};
     for (int i = 0; i < 4; ++i) {
         menuKeyDown(keys[i]);
         ASSERT_EQ(selectedEntry->id, expected[i]) << i;
@@ -147,11 +147,11 @@ TEST_F(Menu, ArrowsStandFourColumnsInFromEitherEdge) {
 // Each game keeps its own result for the run: the cat game its best score, yarnball its last.
 TEST_F(Menu, YarnballShowsItsLastResultAndTheCatGameItsBestScore) {
     gameResults[0].bestScore = 7;
-    menuKeyDown(SDLK_RIGHT);
+    menuKeyDown(keyArrowRight);
     drawAtFrame(1);
     EXPECT_EQ(cellAt(2, 2), 0) << "no yarnball game has ended";
     app.menuCursor = 0;
-    menuKeyDown(SDLK_RETURN);
+    menuKeyDown(keyReturn);
     ASSERT_TRUE(inGame());
     session.game->players[0].score = 5;
     session.game->players[1].score = 3;
@@ -161,14 +161,14 @@ TEST_F(Menu, YarnballShowsItsLastResultAndTheCatGameItsBestScore) {
     for (int y = 2; y <= 6; ++y) EXPECT_EQ(cellAt(2, y), 6) << y;    // the l of "last: "
     for (int x = 23; x <= 25; ++x) EXPECT_EQ(cellAt(x, 6), 7) << x;  // the top of the 5
     EXPECT_EQ(cellAt(22, 6), 0);
-    menuKeyDown(SDLK_LEFT);
+    menuKeyDown(keyArrowLeft);
     drawAtFrame(1);
     for (int x = 48; x <= 50; ++x) EXPECT_EQ(cellAt(x, 6), 7) << x;  // the top of the cat's 7
 }
 
 TEST_F(Menu, EnterOnStartStartsAGame) {
     app.menuCursor = 0;
-    menuKeyDown(SDLK_RETURN);
+    menuKeyDown(keyReturn);
     EXPECT_TRUE(inGame());
     ASSERT_NE(session.game, nullptr);
     EXPECT_EQ(app.quitFade, 0);
@@ -176,7 +176,7 @@ TEST_F(Menu, EnterOnStartStartsAGame) {
 
 TEST_F(Menu, SpaceOnExitStartsTheQuit) {
     app.menuCursor = 1;
-    menuKeyDown(SDLK_SPACE);
+    menuKeyDown(keySpace);
     EXPECT_EQ(app.quitFade, 20);
     EXPECT_EQ(app.quitCountdown, 5);
     EXPECT_FALSE(inGame());

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <SDL_keysym.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/platform/key_codes.h"
 #include "app/input/bindings.h"
 #include "app/session/keyboard_feed.h"
 #include "app/session/session.h"
@@ -56,7 +56,7 @@ constexpr int mouseKind = 1;
 constexpr uint32_t handOverCallbacks = 2;
 constexpr uint32_t soakSeed = 20240611u;
 
-const int gameKeys[buttonCount] = {SDLK_w, SDLK_s, SDLK_a, SDLK_d, SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT};
+const int gameKeys[buttonCount] = {'w', 's', 'a', 'd', keyArrowUp, keyArrowDown, keyArrowLeft, keyArrowRight};
 
 // The effects of one death (the tail's sparks and the mouse's burst), twice: ticks that run on
 // after game over in the same pass burst the tail once more.

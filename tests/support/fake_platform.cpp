@@ -19,6 +19,7 @@ void resetApplication() {
     restoreSettings();
     selectGame(0);
     heldInput = HeldInput{};
+    padSlots = PadSlots{};
 }
 
 GameState& playTestGame(std::unique_ptr<GameState> game) {
@@ -29,8 +30,8 @@ GameState& playTestGame(std::unique_ptr<GameState> game) {
     return *session.game;
 }
 
-AppEvent keyDown(int key, int scancode) { return {AppEventType::KeyDown, false, key, scancode}; }
-AppEvent keyUp(int key, int scancode) { return {AppEventType::KeyUp, false, key, scancode}; }
+AppEvent keyDown(int key) { return {AppEventType::KeyDown, false, key}; }
+AppEvent keyUp(int key) { return {AppEventType::KeyUp, false, key}; }
 AppEvent focus(bool gain) { return {AppEventType::Active, gain, 0}; }
 AppEvent quitEvent() { return {AppEventType::Quit, false, 0}; }
 
@@ -61,6 +62,10 @@ bool platformKeyDown(int key) { return fakePlatform.keysDown.count(key) > 0; }
 
 void platformQuit() {}
 
-void platformLayoutKeys(const int[], int keys[], int count) {
-    for (int i = 0; i < count; ++i) keys[i] = fakePlatform.layoutKeys[i];
-}
+KeyboardLayout platformKeyboardLayout() { return fakePlatform.layout; }
+
+void platformLoadPadMappings(const std::string&) {}
+
+bool platformNamesPadButtons() { return fakePlatform.namesPadButtons; }
+
+std::string platformDescription() { return "fake"; }

@@ -28,7 +28,8 @@ struct FakePlatform {
     std::vector<unsigned char> lastPng;  // RGBA, top row first
     int keyRepeatDelay = -1;
     int keyRepeatInterval = -1;
-    int layoutKeys[8] = {};  // what the keyboard layout puts on the keycodes asked for; 0 unknown
+    KeyboardLayout layout;         // what the keyboard's layout types; nothing told by default
+    bool namesPadButtons = false;  // pads' buttons come by name, as SDL 2's controllers give them
     MonitorLayout monitors;  // what XRandR answers; no monitors: nothing to ask
     std::vector<WindowPlacement> windowsOpened;
 };
@@ -42,7 +43,7 @@ void resetApplication();
 // A game of the test's own, running in the session as one played at this keyboard.
 class GameState;
 GameState& playTestGame(std::unique_ptr<GameState> game);
-AppEvent keyDown(int key, int scancode = 0);
-AppEvent keyUp(int key, int scancode = 0);
+AppEvent keyDown(int key);
+AppEvent keyUp(int key);
 AppEvent focus(bool gain);
 AppEvent quitEvent();
