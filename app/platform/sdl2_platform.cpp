@@ -78,8 +78,11 @@ AppEvent windowEvent(const SDL_WindowEvent& e) {
     case SDL_WINDOWEVENT_RESTORED: event.gain = true; break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
     case SDL_WINDOWEVENT_MINIMIZED: event.gain = false; break;
-    case SDL_WINDOWEVENT_ENTER: event.gain = true, event.inputFocus = false; break;
-    case SDL_WINDOWEVENT_LEAVE: event.gain = false, event.inputFocus = false; break;
+    case SDL_WINDOWEVENT_ENTER:
+    case SDL_WINDOWEVENT_LEAVE:
+        event.gain = e.event == SDL_WINDOWEVENT_ENTER;
+        event.inputFocus = false;
+        break;
     default: event.type = AppEventType::Other; break;
     }
     return event;
