@@ -47,7 +47,8 @@ protected:
     }
 };
 
-SDL_Event keyPress(SDL_Scancode scancode, SDL_Keycode symbol, Uint16 modifiers = KMOD_NONE, Uint8 repeat = 0) {
+SDL_Event keyPress(SDL_Scancode scancode, SDL_Keycode symbol, Uint16 modifiers = KMOD_NONE,
+                   Uint8 repeat = 0) {
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
     e.key.state = SDL_PRESSED;
@@ -175,7 +176,8 @@ TEST_F(Sdl2Platform, APadComesPressesSteersAndGoes) {
 TEST_F(Sdl2Platform, DescribesTheLibraryThatRuns) {
     SDL_version linked;
     SDL_GetVersion(&linked);
-    EXPECT_EQ(platformDescription(), "SDL 2." + std::to_string(linked.minor) + "." + std::to_string(linked.patch));
+    EXPECT_EQ(platformDescription(),
+              "SDL 2." + std::to_string(linked.minor) + "." + std::to_string(linked.patch));
     EXPECT_TRUE(platformNamesPadButtons());
 }
 
