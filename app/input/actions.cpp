@@ -22,9 +22,9 @@ constexpr int volumeUpKey = keyF10;
 constexpr int fullScreenKey = keyF11;
 
 // True for a press of Print Screen, false for its key repeats: one screenshot per press.
-bool freshPrintPress(bool keyArrowDown) {
-    bool fresh = keyArrowDown && !heldInput.print;
-    heldInput.print = keyArrowDown;
+bool freshPrintPress(bool keyDown) {
+    bool fresh = keyDown && !heldInput.print;
+    heldInput.print = keyDown;
     return fresh;
 }
 
@@ -41,18 +41,18 @@ ActionType volumeAction(int key) {
 // The action of a key that is no player's button and means the same in either context but for
 // the pause key, if it has one. A player's key wins over the keys players may set, wherever the
 // layout puts it.
-bool addCommonKeyAction(Actions& actions, int key, bool keyArrowDown, InputContext context, bool alt) {
+bool addCommonKeyAction(Actions& actions, int key, bool keyDown, InputContext context, bool alt) {
     const bool playersKey = buttonForKey(key) >= 0;
     if (key == keyPrintScreen) {
-        if (freshPrintPress(keyArrowDown)) actions.add(ActionType::Screenshot);
+        if (freshPrintPress(keyDown)) actions.add(ActionType::Screenshot);
     } else if (key == keyEscape) {
-        if (keyArrowDown) actions.add(ActionType::Leave);
+        if (keyDown) actions.add(ActionType::Leave);
     } else if (key == fullScreenKey || (alt && isEnter(key))) {
-        if (keyArrowDown) actions.add(ActionType::ToggleFullScreen);
+        if (keyDown) actions.add(ActionType::ToggleFullScreen);
     } else if (key == volumeDownKey || key == volumeUpKey || (key == settings.muteKey && !playersKey)) {
-        if (keyArrowDown) actions.add(volumeAction(key));
+        if (keyDown) actions.add(volumeAction(key));
     } else if (key == settings.pauseKey && !playersKey && context == InputContext::Game) {
-        if (keyArrowDown) actions.add(ActionType::Pause);
+        if (keyDown) actions.add(ActionType::Pause);
     } else {
         return false;
     }
@@ -161,15 +161,15 @@ Actions padRemovedActions(int pad, InputContext context) {
 
 }  // namespace
 
-Actions keyActions(int key, bool keyArrowDown, InputContext context, bool alt) {
+Actions keyActions(int key, bool keyDown, InputContext context, bool alt) {
     Actions actions;
-    if (addCommonKeyAction(actions, key, keyArrowDown, context, alt)) return actions;
+    if (addCommonKeyAction(actions, key, keyDown, context, alt)) return actions;
     if (context == InputContext::Game) {
         // Every button bound to the key, in ascending order.
         for (int button = 0; button < buttonCount; ++button) {
-            if (keyBoundTo(button, key)) addButtonChange(actions, button, keyArrowDown, context, key);
+            if (keyBoundTo(button, key)) addButtonChange(actions, button, keyDown, context, key);
         }
-    } else if (keyArrowDown && !isAlt(key)) {
+    } else if (keyDown && !isAlt(key)) {
         const int button = buttonForKey(key);
         if (button < 0) actions.add(ActionType::Choose);
         else addButtonChange(actions, button, true, context);

@@ -77,12 +77,12 @@ struct HeldInput {
 };
 extern HeldInput heldInput;
 
-// The actions of one key press or release (keyArrowDown, with Alt held or not) in the context given.
+// The actions of one key press or release (keyDown, with Alt held or not) in the context given.
 // Escape leaves; a fresh press of Print Screen takes a picture; F11 and Alt+Enter toggle full
 // screen; F9, F10 and the mute key set the volume. A player's key is a button in a game and a
 // cursor or game move on the menu; the pause key pauses a game. On the menu every other key but
 // Alt chooses.
-Actions keyActions(int key, bool keyArrowDown, InputContext context, bool alt = false);
+Actions keyActions(int key, bool keyDown, InputContext context, bool alt = false);
 // The actions of one event of the platform's (keys, pads coming and going, pad axes, hats and
 // buttons); none for others.
 Actions actionsForEvent(const AppEvent& event, InputContext context);
