@@ -1,5 +1,5 @@
-// SDL 2's events as the frame sees them: SDL's own queue, fed by the test and by a virtual pad,
-// read through the platform's functions. No window: SDL's dummy video driver.
+// SDL 2's events as the frame sees them: SDL's own queue, fed by the test, read through the
+// platform's functions (pads: virtual_pad_test). No window: SDL's dummy video driver.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -114,63 +114,6 @@ TEST_F(Sdl2Platform, WindowChangesAreActiveEventsAsSdl12GaveThem) {
     SDL_Event moved = windowChange(SDL_WINDOWEVENT_MOVED);
     SDL_PushEvent(&moved);
     EXPECT_TRUE(pass().empty());
-}
-
-// A virtual pad with SDL's automatic mapping: buttons in SDL's order, then the d-pad's four.
-TEST_F(Sdl2Platform, APadComesPressesSteersAndGoes) {
-    constexpr int axes = 6, buttons = 15, dpadUp = 11, dpadLeft = 13;
-    int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, axes, buttons, 0);
-    ASSERT_GE(index, 0) << SDL_GetError();
-    AppEvent added = onlyEvent();
-    ASSERT_EQ(added.type, AppEventType::PadAdded);
-    SDL_Joystick* joystick = SDL_JoystickFromInstanceID(added.pad);
-    ASSERT_NE(joystick, nullptr);
-
-    const struct {
-        int button;
-        int control;
-        int value;
-        AppEventType type;
-    } presses[] = {
-        {padStart, padStart, 0, AppEventType::PadButtonDown},
-        {dpadUp, 0, padHatUp, AppEventType::PadHat},
-        {dpadLeft, 0, padHatUp | padHatLeft, AppEventType::PadHat},
-    };
-    for (const auto& press : presses) {
-        SDL_JoystickSetVirtualButton(joystick, press.button, SDL_PRESSED);
-        SDL_JoystickUpdate();
-        AppEvent event = onlyEvent();
-        EXPECT_EQ(event.type, press.type) << press.button;
-        EXPECT_EQ(event.pad, added.pad);
-        EXPECT_EQ(event.control, press.control) << press.button;
-        EXPECT_EQ(event.value, press.value) << press.button;
-    }
-    SDL_JoystickSetVirtualButton(joystick, dpadUp, SDL_RELEASED);
-    SDL_JoystickSetVirtualButton(joystick, padStart, SDL_RELEASED);
-    SDL_JoystickUpdate();
-    AppEvent hat = onlyEvent();  // a button's release is no event of ours
-    EXPECT_EQ(hat.type, AppEventType::PadHat);
-    EXPECT_EQ(hat.value, padHatLeft);
-
-    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY, -20000);
-    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_RIGHTX, 30000);
-    SDL_JoystickUpdate();
-    AppEvent axis = onlyEvent();  // the right stick is not ours
-    EXPECT_EQ(axis.type, AppEventType::PadAxis);
-    EXPECT_EQ(axis.control, padAxisVertical);
-    EXPECT_EQ(axis.value, -20000);
-
-    // SDL lets go of what is held before the pad goes: the stick centred, the d-pad released.
-    SDL_JoystickDetachVirtual(index);
-    SDL_JoystickUpdate();
-    std::vector<AppEvent> last = pass();
-    ASSERT_EQ(last.size(), 3u);
-    EXPECT_EQ(last[0].type, AppEventType::PadAxis);
-    EXPECT_EQ(last[0].value, 0);
-    EXPECT_EQ(last[1].type, AppEventType::PadHat);
-    EXPECT_EQ(last[1].value, 0);
-    EXPECT_EQ(last[2].type, AppEventType::PadRemoved);
-    EXPECT_EQ(last[2].pad, added.pad);
 }
 
 }  // namespace
