@@ -9,7 +9,9 @@ expect_sdl_resolved "$TANDREL" || exit 1
 out=$("$TANDREL" --help 2>/dev/null); status=$?
 [ "$status" = 0 ] && [[ "$out" == usage:* ]] || fail "--help gave status $status: $out"
 out=$("$TANDREL" --version 2>/dev/null); status=$?
-[ "$status" = 0 ] && [[ "$out" == "tandrel "* ]] || fail "--version gave status $status: $out"
+# The version, then the platform with the version of the SDL loaded.
+[ "$status" = 0 ] && [[ "$out" == "tandrel "*$'\n'"platform: SDL ${TANDREL_SDL_MAJOR:-1}."* ]] ||
+  fail "--version gave status $status: $out"
 err=$("$TANDREL" --bogus 2>&1 >/dev/null); status=$?
 [ "$status" = 2 ] || fail "an unknown option gave status $status"
 [[ "$err" == "tandrel: unknown option --bogus"$'\n'usage:* ]] || fail "unexpected message: $err"
