@@ -1,28 +1,18 @@
 #include <SDL.h>
 
 #include "audio/audio_device.h"
-#include "audio/mixer.h"
+#include "audio/sdl_audio_spec.h"
 
 namespace {
-
-constexpr Uint16 deviceBufferFrames = 2048;  // about 46 ms a callback
-constexpr Uint8 deviceChannels = 2;
 
 // The open device; 0 for none.
 SDL_AudioDeviceID device = 0;
 
 }  // namespace
 
-// Asks for exactly the mixer's format and allows no change: SDL converts whatever the hardware
-// takes.
+// Allows no change: SDL converts to what the hardware takes.
 bool openAudioDevice() {
-    SDL_AudioSpec desired{};
-    desired.freq = outputRate;
-    desired.format = AUDIO_S16LSB;
-    desired.channels = deviceChannels;
-    desired.samples = deviceBufferFrames;
-    desired.callback = audioCallback;
-    desired.userdata = nullptr;
+    SDL_AudioSpec desired = mixerAudioSpec();
     device = SDL_OpenAudioDevice(nullptr, 0, &desired, nullptr, 0);
     return device != 0;
 }

@@ -1,25 +1,11 @@
 #include <SDL.h>
 
 #include "audio/audio_device.h"
-#include "audio/mixer.h"
+#include "audio/sdl_audio_spec.h"
 
-namespace {
-
-constexpr Uint16 deviceBufferFrames = 2048;  // about 46 ms a callback
-constexpr Uint8 deviceChannels = 2;
-
-}  // namespace
-
-// Asks for exactly the mixer's format; with no record for what was obtained, SDL converts
-// whatever the hardware takes.
+// With no record for what was obtained, SDL converts to what the hardware takes.
 bool openAudioDevice() {
-    SDL_AudioSpec desired{};
-    desired.freq = outputRate;
-    desired.format = AUDIO_S16LSB;
-    desired.channels = deviceChannels;
-    desired.samples = deviceBufferFrames;
-    desired.callback = audioCallback;
-    desired.userdata = nullptr;
+    SDL_AudioSpec desired = mixerAudioSpec();
     return SDL_OpenAudio(&desired, nullptr) == 0;
 }
 

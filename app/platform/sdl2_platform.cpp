@@ -3,11 +3,11 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 
 #include "app/platform/platform.h"
 #include "app/platform/sdl2_keys.h"
+#include "app/platform/sdl_start.h"
 
 namespace {
 
@@ -157,15 +157,7 @@ AppEvent fromSdl(const SDL_Event& e) {
 }  // namespace
 
 bool platformInit(std::string& error) {
-    // Without this SDL may try another video driver than X11's first.
-    if (!std::getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "x11", 1);
-    // Audio is started on its own, after video: without an audio driver the game still runs,
-    // silently, and a display that refuses us is tried (and its refusal printed by Xlib) once.
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) != 0) {
-        error = std::string("cannot start video: ") + SDL_GetError();
-        return false;
-    }
-    SDL_InitSubSystem(SDL_INIT_AUDIO);
+    if (!startSdl(error)) return false;
     // Pads present now come as SDL_CONTROLLERDEVICEADDED events, as later ones do.
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     // No text is typed: an input method would only hold keys back (a French layout's dead keys).
@@ -217,6 +209,5 @@ void platformLoadPadMappings(const std::string& path) {
 std::string platformDescription() {
     SDL_version linked;
     SDL_GetVersion(&linked);
-    return "SDL " + std::to_string(linked.major) + "." + std::to_string(linked.minor) + "." +
-           std::to_string(linked.patch);
+    return sdlVersionText(linked);
 }

@@ -1,11 +1,11 @@
 // The frame's platform through SDL 1.2: events, the clock, pads and the keyboard.
 #include <SDL.h>
 
-#include <cstdlib>
 #include <deque>
 
 #include "app/platform/platform.h"
 #include "app/platform/sdl_keys.h"
+#include "app/platform/sdl_start.h"
 
 namespace {
 
@@ -72,15 +72,7 @@ void openPads() {
 }  // namespace
 
 bool platformInit(std::string& error) {
-    // Without this SDL 1.2 may fall back to a text-terminal driver and write to the terminal.
-    if (!std::getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "x11", 1);
-    // Audio is started on its own, after video: without an audio driver the game still runs,
-    // silently, and a display that refuses us is tried (and its refusal printed by Xlib) once.
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) != 0) {
-        error = std::string("cannot start video: ") + SDL_GetError();
-        return false;
-    }
-    SDL_InitSubSystem(SDL_INIT_AUDIO);
+    if (!startSdl(error)) return false;
     openPads();
     SDL_WM_SetCaption(windowCaption, windowCaption);
     SDL_ShowCursor(SDL_DISABLE);
@@ -123,8 +115,4 @@ bool platformNamesPadButtons() { return false; }
 // No controller database: SDL 1.2 knows joysticks only.
 void platformLoadPadMappings(const std::string&) {}
 
-std::string platformDescription() {
-    const SDL_version* version = SDL_Linked_Version();
-    return "SDL " + std::to_string(version->major) + "." + std::to_string(version->minor) + "." +
-           std::to_string(version->patch);
-}
+std::string platformDescription() { return sdlVersionText(*SDL_Linked_Version()); }
