@@ -75,6 +75,12 @@ void drawCanvas() {
     else drawVertexArrays();
 }
 
+void readBackBuffer(int width, int height, unsigned char* pixels) {
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+}
+
 void presentFrame() {
     drawCanvas();
     swapVideoBuffers();

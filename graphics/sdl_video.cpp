@@ -53,10 +53,11 @@ bool openVideoWindow(const WindowPlacement& placement, bool noMultisample, std::
     return true;
 }
 
-void swapVideoBuffers() { SDL_GL_SwapBuffers(); }
-
-void readBackBuffer(int width, int height, unsigned char* pixels) {
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+// SDL 1.2 scales no window: its surface is the size asked for.
+WindowSize videoDrawableSize() {
+    const SDL_Surface* surface = SDL_GetVideoSurface();
+    if (!surface) return {0, 0};
+    return {surface->w, surface->h};
 }
+
+void swapVideoBuffers() { SDL_GL_SwapBuffers(); }

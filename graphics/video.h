@@ -48,12 +48,16 @@ std::string screenshotName(int number);
 // Platform side, graphics/sdl_video.cpp (SDL 1.2) or graphics/sdl2_video.cpp (SDL 2).
 WindowSize queryDesktopSize();
 bool openVideoWindow(const WindowPlacement& placement, bool noMultisample, std::string& error);
+// The open window's size in pixels, which the picture is drawn at: more than the placement's
+// size where the desktop scales windows up.
+WindowSize videoDrawableSize();
 // Shows the picture drawn into the back buffer.
 void swapVideoBuffers();
 // graphics/x_monitors.cpp: the monitors of SDL's X display, once SDL's video is up. False where
-// SDL is on no X display or the server lists no monitors (RandR before 1.5).
+// SDL is on no X display or the server lists no monitors (RandR before 1.5). graphics/sdl2_monitors.cpp:
+// SDL 2's displays.
 bool queryMonitorLayout(MonitorLayout& layout);
-// Reads the back buffer (bottom row first) as w * h RGBA pixels.
+// graphics/gl_present.cpp: reads the back buffer (bottom row first) as w * h RGBA pixels.
 void readBackBuffer(int width, int height, unsigned char* pixels);
 // graphics/png_file.cpp: writes 8-bit RGBA rows given top row first. False with `error` filled.
 bool writePng(const std::string& path, int width, int height, const unsigned char* rgbaTopFirst,

@@ -42,7 +42,7 @@ void chooseVideoMonitor(int requested) {
     bool listed = queryMonitorLayout(layout);
     int count = static_cast<int>(layout.monitors.size());
     if (requested != anyDisplay && requested >= count) {
-        std::fprintf(stderr, "tandrel: no display %d among the %d monitors XRandR lists\n", requested, count);
+        std::fprintf(stderr, "tandrel: no display %d among the %d monitors the display lists\n", requested, count);
     }
     if (!listed) return;
     const MonitorRect& monitor =
@@ -61,7 +61,9 @@ bool setVideoMode(bool windowed, bool noMultisample, std::string& error) {
 bool changeVideoMode(bool windowed, bool noMultisample, std::string& error) {
     if (!desktopSize) desktopSize = queryDesktopSize();
     WindowPlacement placement = placeWindow(*desktopSize, chosenMonitor, windowed);
-    videoWidth = static_cast<float>(placement.size.width);
-    videoHeight = static_cast<float>(placement.size.height);
-    return openVideoWindow(placement, noMultisample, error);
+    if (!openVideoWindow(placement, noMultisample, error)) return false;
+    WindowSize drawn = videoDrawableSize();
+    videoWidth = static_cast<float>(drawn.width);
+    videoHeight = static_cast<float>(drawn.height);
+    return true;
 }

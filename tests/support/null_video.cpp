@@ -10,6 +10,12 @@ bool openVideoWindow(const WindowPlacement& placement, bool, std::string&) {
     return true;
 }
 
+// The size asked for: a test's desktop scales no window.
+WindowSize videoDrawableSize() {
+    if (fakePlatform.windowsOpened.empty()) return {0, 0};
+    return fakePlatform.windowsOpened.back().size;
+}
+
 bool queryMonitorLayout(MonitorLayout& layout) {
     layout = fakePlatform.monitors;
     return !layout.monitors.empty();

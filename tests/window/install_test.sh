@@ -41,6 +41,8 @@ for section in SYNOPSIS DESCRIPTION CONTROLS OPTIONS FILES ENVIRONMENT "EXIT STA
 done
 
 mkdir "$WORK/elsewhere" && cd "$WORK/elsewhere"
+# A build on SDL 2 installs its program in the same place, under the same name.
+[ "${TANDREL_SDL_MAJOR:-1}" = 2 ] && install -m 755 "$TANDREL" "$prefix/bin/tandrel"
 TANDREL="$prefix/bin/tandrel"
 start_game
 sleep 2

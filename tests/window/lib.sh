@@ -45,7 +45,7 @@ start_game() {
   ${TANDREL_LAUNCH[@]+"${TANDREL_LAUNCH[@]}"} "$TANDREL" "$@" >"$WORK/stdout" 2>"$WORK/stderr" &
   GAME_PID=$!
   find_window
-  expect_sdl_in_process "$GAME_PID" || fail "not the SDL 1.2 library of this pass"
+  expect_sdl_in_process "$GAME_PID" || fail "not the SDL library of this pass"
   xdotool windowfocus --sync "$WINDOW" 2>/dev/null || true
 }
 

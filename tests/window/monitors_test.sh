@@ -60,7 +60,17 @@ expect_on_monitor() {
   done
 }
 
-expect_on_monitor 1900 300 1 1280x720
-expect_on_monitor 300 300 0 1280x720
-expect_on_monitor 300 300 1 1280x720 --display 1
-expect_on_monitor 1900 300 1 1024x720 --windowed
+if [ "${TANDREL_SDL_MAJOR:-1}" = 2 ]; then
+  # SDL 2 lists the X screen's outputs, not the monitors --setmonitor adds (nor Xinerama's heads):
+  # Xvfb's one output is the whole screen, the display of xrandr's last monitor.
+  expect_on_monitor 1900 300 2 2560x720
+  expect_on_monitor 300 300 2 2560x720 --display 1
+  grep -qx "tandrel: no display 1 among the 1 monitors the display lists" "$WORK/stderr" ||
+    fail "--display 1 on SDL 2's one display was not said"
+  expect_on_monitor 1900 300 2 1024x720 --windowed
+else
+  expect_on_monitor 1900 300 1 1280x720
+  expect_on_monitor 300 300 0 1280x720
+  expect_on_monitor 300 300 1 1280x720 --display 1
+  expect_on_monitor 1900 300 1 1024x720 --windowed
+fi

@@ -105,7 +105,7 @@ running() { ! paused "$1"; }
 start_x host
 start_x guest
 start_side host --host "127.0.0.1:$PORT"
-expect_sdl_in_process "$host_pid" || fail "not the SDL 1.2 library of this pass"
+expect_sdl_in_process "$host_pid" || fail "not the SDL library of this pass"
 start_side guest --join "127.0.0.1:$PORT"
 
 # Return on the host's menu starts the game once the guest is there (before, it would start a game

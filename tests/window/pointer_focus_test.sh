@@ -13,7 +13,7 @@ recording=$WORK/game.replay
 "$TANDREL" --windowed --record "$recording" >"$WORK/stdout" 2>"$WORK/stderr" &
 GAME_PID=$!
 find_window
-expect_sdl_in_process "$GAME_PID" || fail "not the SDL 1.2 library of this pass"
+expect_sdl_in_process "$GAME_PID" || fail "not the SDL library of this pass"
 
 read -r X Y WIDTH HEIGHT < <(xdotool getwindowgeometry --shell "$WINDOW" | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=//p' | paste -sd ' ')
 read -r screen_width screen_height < <(xdotool getdisplaygeometry)
