@@ -77,6 +77,15 @@ build() {
     cmake --build "$dir" -j2 --target "$@" >/dev/null
 }
 
+# The callback's time at full volume by the number of voices; a base older than the volumes gives
+# no volume and runs at full.
+audio_figures_of() {
+    awk '$2 ~ /^voices/ && (!/volume/ || / volume 100:/) {
+        for (i = 3; i < NF && $(i + 1) != "ms"; i++);
+        print "audio_" $1, $i
+    }'
+}
+
 # One round of one program, its figures added to file $3: $1 names it, $2 is the source directory
 # it runs in (the programs find their samples there), $4 the program, $5 its present_bench, and
 # $6, if given, the audio_bench.
@@ -89,7 +98,7 @@ measure() {
         probe fps "$program" 2560x1440
         probe startup "$present" 1024x768
         if [ -n "$audio" ]; then
-            "$audio" 2>/dev/null | awk '/voices:/ {print "audio_" $1, $3}'
+            "$audio" 2>/dev/null | audio_figures_of
         fi
     ) >>"$out"
     echo "round $round: $name done" >&2
@@ -107,7 +116,7 @@ compare_commits() {
             "$scratch/base-build/bench/present_bench" "$scratch/base-build/bench/audio_bench"
         measure work "$root" "$scratch/work.txt" "$work/tandrel" "$work/bench/present_bench" "$work/bench/audio_bench"
     done
-    report "$rounds" "base $(git -C "$root" rev-parse --short "$base")" "$scratch/base.txt" \
+    report "$rounds" "$window_figures"$'\n'"$audio_figures" "base $(git -C "$root" rev-parse --short "$base")" "$scratch/base.txt" \
         "work $(git -C "$root" rev-parse --short HEAD)+" "$scratch/work.txt"
 }
 
@@ -122,7 +131,7 @@ compare_platforms() {
     done
     local work
     work=$(git -C "$root" rev-parse --short HEAD)+
-    report "$rounds" "SDL 1.2, work $work" "$scratch/sdl1.txt" "SDL 2, work $work" "$scratch/sdl2.txt"
+    report "$rounds" "$window_figures" "SDL 1.2, work $work" "$scratch/sdl1.txt" "SDL 2, work $work" "$scratch/sdl2.txt"
 }
 
 # median (min-max) of one figure in one file
@@ -131,26 +140,26 @@ summary() {
         awk '{v[NR] = $1} END {printf "%s (%s-%s)", v[int((NR + 1) / 2)], v[1], v[NR]}'
 }
 
-# The table of $1 rounds: the heading and the file of figures of one program, then of the other.
-# A figure that was not measured has no line.
-report() {
-    local rounds=$1 first=$2 first_file=$3 second=$4 second_file=$5
-    echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg); $rounds rounds, median (min-max)"
-    printf '%-34s %-28s %-28s\n' "" "$first" "$second"
-    while read -r key label; do
-        grep -q "^$key " "$first_file" || continue
-        printf '%-34s %-28s %-28s\n' "$label" "$(summary "$key" "$first_file")" "$(summary "$key" "$second_file")"
-    done <<'EOF'
-menu_cpu menu CPU at 1024x768, % of a core
+# The figures, one a line: the key measure() writes, then the label of its line in the table.
+window_figures="menu_cpu menu CPU at 1024x768, % of a core
 faults page faults per second on it
 peak_rss peak resident memory, MB
 fps_1920x1080 frames per second at 1920x1080
 fps_2560x1440 frames per second at 2560x1440
-startup start-up to first frame, ms
-audio_0 audio callback, 0 voices, ms
+startup start-up to first frame, ms"
+audio_figures="audio_0 audio callback, 0 voices, ms
 audio_8 audio callback, 8 voices, ms
-audio_256 audio callback, 256 voices, ms
-EOF
+audio_256 audio callback, 256 voices, ms"
+
+# The table of $1 rounds of figures $2: the heading and the file of figures of one program, then
+# of the other.
+report() {
+    local rounds=$1 figures=$2 first=$3 first_file=$4 second=$5 second_file=$6
+    echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg); $rounds rounds, median (min-max)"
+    printf '%-34s %-28s %-28s\n' "" "$first" "$second"
+    while read -r key label; do
+        printf '%-34s %-28s %-28s\n' "$label" "$(summary "$key" "$first_file")" "$(summary "$key" "$second_file")"
+    done <<<"$figures"
 }
 
 case ${1:-} in
