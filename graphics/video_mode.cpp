@@ -42,7 +42,8 @@ void chooseVideoMonitor(int requested) {
     bool listed = queryMonitorLayout(layout);
     int count = static_cast<int>(layout.monitors.size());
     if (requested != anyDisplay && requested >= count) {
-        std::fprintf(stderr, "tandrel: no display %d among the %d monitors the display lists\n", requested, count);
+        std::fprintf(stderr, "tandrel: no display %d among the %d monitors the display lists\n", requested,
+                     count);
     }
     if (!listed) return;
     const MonitorRect& monitor =

@@ -13,10 +13,17 @@ namespace {
 
 // SDL's named buttons in the order of PadButton, so that a button's number passes through.
 constexpr SDL_GameControllerButton namedButtons[padButtonNameCount] = {
-    SDL_CONTROLLER_BUTTON_A,         SDL_CONTROLLER_BUTTON_B,          SDL_CONTROLLER_BUTTON_X,
-    SDL_CONTROLLER_BUTTON_Y,         SDL_CONTROLLER_BUTTON_BACK,       SDL_CONTROLLER_BUTTON_GUIDE,
-    SDL_CONTROLLER_BUTTON_START,     SDL_CONTROLLER_BUTTON_LEFTSTICK,  SDL_CONTROLLER_BUTTON_RIGHTSTICK,
-    SDL_CONTROLLER_BUTTON_LEFTSHOULDER, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+    SDL_CONTROLLER_BUTTON_A,
+    SDL_CONTROLLER_BUTTON_B,
+    SDL_CONTROLLER_BUTTON_X,
+    SDL_CONTROLLER_BUTTON_Y,
+    SDL_CONTROLLER_BUTTON_BACK,
+    SDL_CONTROLLER_BUTTON_GUIDE,
+    SDL_CONTROLLER_BUTTON_START,
+    SDL_CONTROLLER_BUTTON_LEFTSTICK,
+    SDL_CONTROLLER_BUTTON_RIGHTSTICK,
+    SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
+    SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
 };
 
 constexpr bool buttonsInOurOrder() {
@@ -78,8 +85,11 @@ AppEvent windowEvent(const SDL_WindowEvent& e) {
     case SDL_WINDOWEVENT_RESTORED: event.gain = true; break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
     case SDL_WINDOWEVENT_MINIMIZED: event.gain = false; break;
-    case SDL_WINDOWEVENT_ENTER: event.gain = true, event.inputFocus = false; break;
-    case SDL_WINDOWEVENT_LEAVE: event.gain = false, event.inputFocus = false; break;
+    case SDL_WINDOWEVENT_ENTER:
+    case SDL_WINDOWEVENT_LEAVE:
+        event.gain = e.event == SDL_WINDOWEVENT_ENTER;
+        event.inputFocus = false;
+        break;
     default: event.type = AppEventType::Other; break;
     }
     return event;
@@ -118,7 +128,8 @@ AppEvent padButton(const SDL_ControllerButtonEvent& e) {
 // The left stick steers; the other axes are not ours.
 AppEvent padAxis(const SDL_ControllerAxisEvent& e) {
     switch (e.axis) {
-    case SDL_CONTROLLER_AXIS_LEFTX: return padEvent(AppEventType::PadAxis, e.which, padAxisHorizontal, e.value);
+    case SDL_CONTROLLER_AXIS_LEFTX:
+        return padEvent(AppEventType::PadAxis, e.which, padAxisHorizontal, e.value);
     case SDL_CONTROLLER_AXIS_LEFTY: return padEvent(AppEventType::PadAxis, e.which, padAxisVertical, e.value);
     default: return AppEvent{};
     }

@@ -67,16 +67,6 @@ bool handleEvent(const AppEvent& event) {
     return true;
 }
 
-bool pollEvents() {
-    AppEvent event;
-    while (platformPollEvent(event)) {
-        if (!handleEvent(event)) return false;
-    }
-    performActions(releaseKeysLetGo(inputContext()));
-    settleKeyboardFocus();
-    return true;
-}
-
 unsigned elapsedTicks(LoopLocals& locals) {
     app.passTime = platformTicks();
     locals.accumulator += app.passTime - app.lastPassTime;  // unsigned: the clock's wrap is harmless
@@ -108,6 +98,16 @@ void sleepAfterPass(LoopLocals& locals, unsigned n) {
 }
 
 }  // namespace
+
+bool pollEvents() {
+    AppEvent event;
+    while (platformPollEvent(event)) {
+        if (!handleEvent(event)) return false;
+    }
+    performActions(releaseKeysLetGo(inputContext()));
+    settleKeyboardFocus();
+    return true;
+}
 
 void beginLoop(LoopLocals& locals) {
     app.lastPassTime = platformTicks();

@@ -11,6 +11,9 @@ struct LoopLocals {
 };
 
 void mainLoop();
+// Takes every event the platform has, and lets go of keys released unheard; false when a quit
+// event asks the loop to end at once.
+bool pollEvents();
 void beginLoop(LoopLocals& locals);
 // One pass; false when the loop ends.
 bool runPass(LoopLocals& locals);

@@ -18,7 +18,8 @@ namespace {
 std::vector<std::string> keysWithoutScancode() {
     std::vector<std::string> names;
     for (char c : std::string("!\"#$&()*+:>?@^_")) names.push_back(std::string(1, c));
-    for (int world = 0; world <= keyWorldLast - keyWorldFirst; ++world) names.push_back("world " + std::to_string(world));
+    for (int world = 0; world <= keyWorldLast - keyWorldFirst; ++world)
+        names.push_back("world " + std::to_string(world));
     for (const char* name : {"left meta", "right meta", "compose", "break", "euro"}) names.push_back(name);
     return names;
 }
@@ -58,10 +59,18 @@ TEST(Sdl2Keys, PlacedKeysAreKnownByTheUsCharacterThere) {
         SDL_Scancode scancode;
         int key;
     } places[] = {
-        {SDL_SCANCODE_0, '0'},          {SDL_SCANCODE_GRAVE, '`'},         {SDL_SCANCODE_MINUS, '-'},
-        {SDL_SCANCODE_EQUALS, '='},     {SDL_SCANCODE_LEFTBRACKET, '['},   {SDL_SCANCODE_RIGHTBRACKET, ']'},
-        {SDL_SCANCODE_BACKSLASH, '\\'}, {SDL_SCANCODE_SEMICOLON, ';'},     {SDL_SCANCODE_APOSTROPHE, '\''},
-        {SDL_SCANCODE_COMMA, ','},      {SDL_SCANCODE_PERIOD, '.'},        {SDL_SCANCODE_SLASH, '/'},
+        {SDL_SCANCODE_0, '0'},
+        {SDL_SCANCODE_GRAVE, '`'},
+        {SDL_SCANCODE_MINUS, '-'},
+        {SDL_SCANCODE_EQUALS, '='},
+        {SDL_SCANCODE_LEFTBRACKET, '['},
+        {SDL_SCANCODE_RIGHTBRACKET, ']'},
+        {SDL_SCANCODE_BACKSLASH, '\\'},
+        {SDL_SCANCODE_SEMICOLON, ';'},
+        {SDL_SCANCODE_APOSTROPHE, '\''},
+        {SDL_SCANCODE_COMMA, ','},
+        {SDL_SCANCODE_PERIOD, '.'},
+        {SDL_SCANCODE_SLASH, '/'},
         {SDL_SCANCODE_NONUSBACKSLASH, '<'},
     };
     for (const auto& place : places) EXPECT_EQ(keyOfScancode(place.scancode), place.key) << place.scancode;
@@ -73,13 +82,20 @@ TEST(Sdl2Keys, NamedKeysAreTheKeysOfThatName) {
         SDL_Scancode scancode;
         int key;
     } named[] = {
-        {SDL_SCANCODE_KP_0, keyKeypad0},       {SDL_SCANCODE_KP_9, keyKeypad0 + 9},
-        {SDL_SCANCODE_KP_EQUALS, keyKeypadEquals}, {SDL_SCANCODE_F1, keyF1},
-        {SDL_SCANCODE_F12, keyF1 + 11},        {SDL_SCANCODE_F13, keyF1 + 12},
-        {SDL_SCANCODE_F15, keyF1 + functionKeyCount - 1}, {SDL_SCANCODE_PRINTSCREEN, keyPrintScreen},
-        {SDL_SCANCODE_RETURN, keyReturn},      {SDL_SCANCODE_KP_ENTER, keyKeypadEnter},
-        {SDL_SCANCODE_LGUI, keyLeftSuper},     {SDL_SCANCODE_RALT, keyRightAlt},
-        {SDL_SCANCODE_APPLICATION, keyMenu},   {SDL_SCANCODE_NUMLOCKCLEAR, keyNumLock},
+        {SDL_SCANCODE_KP_0, keyKeypad0},
+        {SDL_SCANCODE_KP_9, keyKeypad0 + 9},
+        {SDL_SCANCODE_KP_EQUALS, keyKeypadEquals},
+        {SDL_SCANCODE_F1, keyF1},
+        {SDL_SCANCODE_F12, keyF1 + 11},
+        {SDL_SCANCODE_F13, keyF1 + 12},
+        {SDL_SCANCODE_F15, keyF1 + functionKeyCount - 1},
+        {SDL_SCANCODE_PRINTSCREEN, keyPrintScreen},
+        {SDL_SCANCODE_RETURN, keyReturn},
+        {SDL_SCANCODE_KP_ENTER, keyKeypadEnter},
+        {SDL_SCANCODE_LGUI, keyLeftSuper},
+        {SDL_SCANCODE_RALT, keyRightAlt},
+        {SDL_SCANCODE_APPLICATION, keyMenu},
+        {SDL_SCANCODE_NUMLOCKCLEAR, keyNumLock},
     };
     for (const auto& entry : named) EXPECT_EQ(keyOfScancode(entry.scancode), entry.key) << keyName(entry.key);
     EXPECT_EQ(keyOfScancode(SDL_SCANCODE_UNKNOWN), keyNone);

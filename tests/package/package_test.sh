@@ -56,9 +56,9 @@ PATH=$PATH:/usr/sbin:/sbin "${as_root[@]}" dpkg --root="$root" --log=/dev/null -
   >"$WORK/dpkg.log" 2>&1 || fail "dpkg -i failed: $(cat "$WORK/dpkg.log")"
 
 program=$root/usr/games/tandrel
-[ "$("$program" --version)" = "tandrel $version" ] || fail "the installed program's --version: $("$program" --version)"
+[ "$("$program" --version | head -n1)" = "tandrel $version" ] || fail "the installed program's --version: $("$program" --version)"
 exit_status=0
 env -u DISPLAY SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy timeout 20 "$program" >/dev/null 2>"$WORK/err" || exit_status=$?
 [ "$exit_status" = 1 ] && [ "$(wc -l <"$WORK/err")" = 1 ] && grep -q '^tandrel: ' "$WORK/err" ||
   fail "without a display the installed program exited with $exit_status and said: $(cat "$WORK/err")"
-echo "package: $name made, lintian without error or unexplained warning, its dependencies and files checked, installed into a throw-away root; from there: $("$program" --version), and without a display: $(cat "$WORK/err")"
+echo "package: $name made, lintian without error or unexplained warning, its dependencies and files checked, installed into a throw-away root; from there: $("$program" --version | tr "\n" " "), and without a display: $(cat "$WORK/err")"
