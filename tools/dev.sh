@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Sets up a Debian or Ubuntu machine for tandrel, builds it, then plays it or runs the test suite.
 #   bash tools/dev.sh play [ARGS...]  install what a player needs, build, start the game with ARGS
-#   bash tools/dev.sh test            install what the tests need too, build, run every test (the
-#                                     window tests on the system's SDL 1.2, and again on
-#                                     sdl12-compat where the system's is the classic library),
-#                                     then the sanitizer builds and the fuzzer (tests/hardening.sh)
+#   bash tools/dev.sh play --sdl2 [ARGS...]
+#                                     the same on SDL 2 instead of SDL 1.2, built in a directory of
+#                                     its own, build-sdl2 (TANDREL_BUILD_DIR-sdl2), so that going
+#                                     from one to the other rebuilds nothing
+#   bash tools/dev.sh test            install what the tests need too, build both programs, run
+#                                     every test (the window tests on the system's SDL 1.2, again
+#                                     on sdl12-compat where the system's is the classic library,
+#                                     and on SDL 2), then the sanitizer builds and the fuzzer
+#                                     (tests/hardening.sh)
 #   bash tools/dev.sh package         install what a player needs and the packaging tools, build,
 #                                     make the Debian package build/tandrel_VERSION_ARCH.deb
 set -euo pipefail
@@ -18,22 +23,29 @@ player_packages=(g++ make cmake pkg-config libglew-dev libogg-dev libvorbis-dev 
 # dpkg-dev brings dpkg-shlibdeps, which finds the package's dependencies; CPack picks the programs
 # to give it with file.
 package_packages=(dpkg-dev file)
+# SDL 2's development files, for the program on SDL 2; they bring SDL 2's library, which
+# sdl12-compat runs on.
+sdl2_packages=(libsdl2-dev)
 # llvm brings llvm-symbolizer, without which a sanitizer's report names no function or line;
 # iproute2 gives the net tests their namespaces and netem; debootstrap is for tools/distro_check.sh; the package's test checks it with lintian and, as a
 # user, installs it under fakeroot.
 test_packages=(libgtest-dev xvfb xauth xdotool x11-xkb-utils x11-xserver-utils xkb-data desktop-file-utils appstream
-               man-db clang llvm libsdl2-2.0-0 iproute2 debootstrap "${package_packages[@]}" lintian fakeroot)
+               man-db clang llvm "${sdl2_packages[@]}" iproute2 debootstrap "${package_packages[@]}" lintian fakeroot)
 # Where the names differ, the first one a system has installed or offers is taken.
 # SDL 1.2: the classic library, or sdl12-compat where it has taken its place.
 sdl_dev_choices=(libsdl1.2-dev libsdl1.2-compat-dev)
 # The sanitizer and fuzzer runtimes; where there is no such package (Ubuntu 22.04) clang has them.
 clang_runtime_choices=(libclang-rt-dev)
 
-# On systems without apt, in the order: Fedora, Arch.
-fedora_player="gcc-c++ make cmake pkgconf-pkg-config sdl12-compat-devel glew-devel libogg-devel libvorbis-devel libpng-devel libX11-devel libXrandr-devel enet-devel mesa-dri-drivers"
-fedora_test="gtest-devel iproute iproute-tc xorg-x11-server-Xvfb xorg-x11-xauth xdotool setxkbmap xrandr xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt llvm"
-arch_player="gcc make cmake pkgconf sdl12-compat glew libogg libvorbis libpng libx11 libxrandr enet mesa"
-arch_test="gtest iproute2 xorg-server-xvfb xorg-xauth xdotool xorg-setxkbmap xorg-xrandr xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt llvm"
+# On systems without apt, in the order: Fedora, Arch. The player's SDL comes apart: SDL 1.2 or SDL 2.
+fedora_player="gcc-c++ make cmake pkgconf-pkg-config glew-devel libogg-devel libvorbis-devel libpng-devel libX11-devel libXrandr-devel enet-devel mesa-dri-drivers"
+fedora_sdl1=sdl12-compat-devel
+fedora_sdl2=SDL2-devel
+fedora_test="$fedora_sdl2 gtest-devel iproute iproute-tc xorg-x11-server-Xvfb xorg-x11-xauth xdotool setxkbmap xrandr xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt llvm"
+arch_player="gcc make cmake pkgconf glew libogg libvorbis libpng libx11 libxrandr enet mesa"
+arch_sdl1=sdl12-compat
+arch_sdl2=sdl2
+arch_test="$arch_sdl2 gtest iproute2 xorg-server-xvfb xorg-xauth xdotool xorg-setxkbmap xorg-xrandr xkeyboard-config desktop-file-utils appstream man-db clang compiler-rt llvm"
 
 # The package tools, in functions of their own so that a test can give their answers.
 apt_cache() { apt-cache "$@"; }
@@ -50,8 +62,13 @@ first_available() {
   return 1
 }
 
-# Prints the packages mode $1 (play, package or test) needs, one a line.
+# Prints the packages mode $1 (play, package or test) needs, one a line; with $2 = 2, those of
+# the program on SDL 2, which needs no SDL 1.2 (play --sdl2).
 packages_for() {
+  if [ "${2:-1}" = 2 ]; then
+    printf '%s\n' "${player_packages[@]}" "${sdl2_packages[@]}"
+    return 0
+  fi
   local sdl
   sdl=$(first_available "${sdl_dev_choices[@]}") || {
     echo "tools/dev.sh: no package offers SDL 1.2's development files (${sdl_dev_choices[*]})" >&2
@@ -69,7 +86,8 @@ without_apt() {
     echo "tools/dev.sh package makes a Debian package, on Debian or Ubuntu (apt-get), which this system is not." >&2
     exit 1
   fi
-  local fedora=$fedora_player arch=$arch_player
+  local fedora="$fedora_player $fedora_sdl1" arch="$arch_player $arch_sdl1"
+  [ "$2" = 2 ] && { fedora="$fedora_player $fedora_sdl2"; arch="$arch_player $arch_sdl2"; }
   [ "$1" = test ] && { fedora+=" $fedora_test"; arch+=" $arch_test"; }
   echo "tools/dev.sh installs packages with apt-get (Debian, Ubuntu), which this system lacks.
 Install these yourself, then build as README.md says under \"Building and installing by hand\":
@@ -134,24 +152,28 @@ make_package() {
 }
 
 main() {
-  local mode=${1:-play}
+  local mode=${1:-play} sdl=1
   [ $# -gt 0 ] && shift
   case "$mode" in
     play | test | package) ;;
     *)
-      echo "usage: bash tools/dev.sh play [ARGS...] | test | package" >&2
+      echo "usage: bash tools/dev.sh play [--sdl2] [ARGS...] | test | package  (--sdl2 right after play)" >&2
       exit 2
       ;;
   esac
-  command -v apt-get >/dev/null || without_apt "$mode"
+  # Only here, so that the program's own options can never be taken for it.
+  [ "$mode" = play ] && [ "${1:-}" = --sdl2 ] && { sdl=2; shift; }
+  command -v apt-get >/dev/null || without_apt "$mode" "$sdl"
   cd "$(dirname "${BASH_SOURCE[0]}")/.."
   local packages
   # A fresh machine may have no package lists yet.
-  packages=$(packages_for "$mode" 2>/dev/null) || { refresh_package_lists && packages=$(packages_for "$mode"); }
+  packages=$(packages_for "$mode" "$sdl" 2>/dev/null) ||
+    { refresh_package_lists && packages=$(packages_for "$mode" "$sdl"); }
   # shellcheck disable=SC2086
   install_packages $packages
   if [ "$mode" = play ]; then
-    build -DTANDREL_TESTS=OFF
+    [ "$sdl" = 2 ] && build_dir+=-sdl2
+    build -DTANDREL_SDL="$sdl" -DTANDREL_TESTS=OFF
     exec "$build_dir/tandrel" "$@"
   fi
   if [ "$mode" = package ]; then

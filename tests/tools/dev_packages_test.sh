@@ -43,6 +43,10 @@ expect_choice "Ubuntu 22.04" test "libsdl1.2-dev "
 
 OFFERED=()
 packages_for play >/dev/null 2>&1 && fail "packages were chosen with no SDL 1.2 on offer"
+[ "$(packages_for play 2 | tr '\n' ' ')" = "${player_packages[*]} libsdl2-dev " ] ||
+  fail "play --sdl2 with no SDL 1.2 on offer chose: $(packages_for play 2 | tr '\n' ' ')"
+OFFERED=(libsdl1.2-dev)
+packages_for test | grep -x libsdl2-dev >/dev/null || fail "the tests lack SDL 2's development files"
 
 # apt-cache goes on writing after the candidate (its version table): the answer must not depend on
 # whether the reader is still there.
@@ -62,8 +66,12 @@ ln -s libSDL-1.2.so.1.2.60 "$compat_dir/libSDL-1.2.so.0"
 ln -sf ../libSDL-1.2.so.0 "$compat_dir/libSDL-1.2.so.0"
 [ -z "$(unpack_sdl12_compat "$unpacked")" ] || fail "a link that leads nowhere was taken for sdl12-compat"
 
-err=$(env PATH=/nonexistent /bin/bash "$SOURCE_DIR/tools/dev.sh" test 2>&1 >/dev/null); status=$?
+without_apt_message() { { env PATH=/nonexistent /bin/bash "$SOURCE_DIR/tools/dev.sh" "$@" >/dev/null; } 2>&1; }
+err=$(without_apt_message test); status=$?
 [ "$status" = 1 ] || fail "without apt: status $status"
-[[ "$err" == *"Fedora: gcc-c++ "*"sdl12-compat-devel"*"gtest-devel"* && "$err" == *"Arch: "*"sdl12-compat"* ]] ||
-  fail "without apt, the message was: $err"
-echo "dev.sh: Debian 12 and 13, Ubuntu 22.04 choices, the unpacked sdl12-compat and the message without apt as expected"
+[[ "$err" == *"Fedora: gcc-c++ "*"sdl12-compat-devel"*"SDL2-devel"*"gtest-devel"* &&
+   "$err" == *"Arch: "*"sdl12-compat"*" sdl2 "* ]] || fail "without apt, the message was: $err"
+err=$(without_apt_message play --sdl2)
+[[ "$err" == *"Fedora: gcc-c++ "*"SDL2-devel"* && "$err" == *"Arch: "*" sdl2"* && "$err" != *sdl12-compat* ]] ||
+  fail "without apt, play --sdl2's message was: $err"
+echo "dev.sh: Debian 12 and 13, Ubuntu 22.04 choices, SDL 2's, the unpacked sdl12-compat and the messages without apt as expected"
