@@ -13,5 +13,6 @@ trap 'rm -rf "$WORK"' EXIT
 "$2" "$WORK/sdl2.rgba" >/dev/null
 [ -s "$WORK/sdl1.rgba" ] || { echo "FAIL: no picture" >&2; exit 1; }
 cmp -s "$WORK/sdl1.rgba" "$WORK/sdl2.rgba" ||
-  { echo "FAIL: the pictures differ in $(cmp -l "$WORK/sdl1.rgba" "$WORK/sdl2.rgba" | wc -l) bytes" >&2; exit 1; }
+  { echo "FAIL: the pictures differ in $(cmp -l "$WORK/sdl1.rgba" "$WORK/sdl2.rgba" | wc -l) bytes, first at" \
+      "$(cmp "$WORK/sdl1.rgba" "$WORK/sdl2.rgba" | sed 's/.*differ: //')" >&2; exit 1; }
 echo "same picture: $(stat -c %s "$WORK/sdl1.rgba") bytes alike on SDL 1.2 and SDL 2"
