@@ -1,6 +1,7 @@
 // The frame's platform through SDL 1.2: events, the clock, pads and the keyboard.
 #include <SDL.h>
 
+#include <cstdlib>
 #include <deque>
 
 #include "app/platform/platform.h"
@@ -72,6 +73,10 @@ void openPads() {
 }  // namespace
 
 bool platformInit(std::string& error) {
+    // sdl12-compat would draw our frames into a buffer of its own and copy that to the window,
+    // which we open at the size we draw anyway: a copy a frame, and one pixel comes out unlike
+    // the classic library's and SDL 2's.
+    setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
     if (!startSdl(error)) return false;
     openPads();
     SDL_WM_SetCaption(windowCaption, windowCaption);
